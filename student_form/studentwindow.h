@@ -1,0 +1,38 @@
+#pragma once
+
+#include "frmstudent.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class frmStudent;
+}
+
+namespace student_form {
+
+// The main window: its definition comes from frmstudent.ui, its commands from frmStudent.
+class StudentWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit StudentWindow(QWidget *parent = nullptr);
+    ~StudentWindow() override;
+
+    frmStudent &form() { return *m_form; }
+    // The shell's commands live in its own layer; it connects to these.
+    QAction *exitAction() const;
+    QAction *aboutAction() const;
+
+private:
+    struct Binding;
+
+    void connectEvents();
+
+    std::unique_ptr<Ui::frmStudent> ui;
+    std::unique_ptr<Binding> m_binding;
+    std::unique_ptr<frmStudent> m_form;
+};
+
+} // namespace student_form

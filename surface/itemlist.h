@@ -1,0 +1,63 @@
+#pragma once
+
+// The items of a list box or combo box, and the one rule for where an added item goes.
+// The Qt binding and the recording double both keep their items in an ItemList, so what a
+// procedure sees through either is the same.
+
+#include "surface.h"
+
+#include <QStringList>
+
+namespace surface {
+
+// True when a sorts before b in ascending alphabetical order, ignoring case and accents, as
+// a reader alphabetises names: "Ängelholm" < "apple" < "École" < "Franklin" < "zebra".
+// The order is the same on every machine: it depends on no locale or collation library.
+bool alphabeticalLess(QStringView a, QStringView b);
+
+// The folded form two texts are compared by: accents removed, case folded.
+QString alphabeticalKey(QStringView text);
+
+class ItemList
+{
+public:
+    // The most items a list can hold: its count is a 16-bit signed integer.
+    static constexpr Integer MaxCount = 32767;
+
+    explicit ItemList(bool sorted = false);
+
+    bool sorted() const { return m_sorted; }
+    Integer count() const { return static_cast<Integer>(m_items.size()); }
+    // Raises InvalidPropertyArrayIndex outside 0 .. count() - 1.
+    const QString &at(Integer index) const;
+    // The first item whose text equals text exactly, or -1.
+    Integer indexOf(const QString &text) const;
+    // Raises InvalidPropertyValue unless index is -1 or names an item: the rule for writing
+    // a list's ListIndex.
+    void checkPick(Integer index) const;
+    // Where add() would put item: the end, or in a sorted list after every item that sorts
+    // before it or equal to it.
+    Integer insertionPoint(const QString &item) const;
+    // Raises ListFull, leaving the list unchanged, when it already holds MaxCount items.
+    Integer add(const QString &item);
+    // Replaces every item; a sorted list sorts them (equal ones keep their order).
+    void assign(const QStringList &items);
+    QStringList toStringList() const;
+
+    // An item and its folded form, computed once.
+    struct Entry
+    {
+        QString text;
+        QString key;
+    };
+
+private:
+    bool m_sorted;
+    // A QList moves its relocatable entries with memmove, so an insertion near the top of a
+    // full list stays cheap.
+    QList<Entry> m_items;
+};
+
+} // namespace surface
+
+Q_DECLARE_TYPEINFO(surface::ItemList::Entry, Q_RELOCATABLE_TYPE);

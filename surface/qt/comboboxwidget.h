@@ -1,0 +1,59 @@
+#pragma once
+
+#include "itemlistmodel.h"
+
+#include <QWidget>
+
+class QLineEdit;
+class QListView;
+
+namespace surface::qt {
+
+// An editable combo box whose list is always shown under its edit field, with no drop-down
+// button: the edit field on top at its natural height, the list filling the rest.
+//
+// What the program reads as the picked index follows the user: picking an item (mouse, or
+// Up/Down in the edit field) copies its text into the edit field and makes it the picked
+// one; typing into the edit field, or the program writing the text, leaves nothing picked.
+class ComboBoxWidget : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList items READ items WRITE setItems)
+    Q_PROPERTY(bool sorted READ sorted WRITE setSorted)
+public:
+    explicit ComboBoxWidget(QWidget *parent = nullptr);
+
+    QStringList items() const;
+    void setItems(const QStringList &items);
+    bool sorted() const;
+    // Takes effect on the next setItems(); a definition file sets it before the items.
+    void setSorted(bool sorted);
+
+    const ItemList &itemList() const { return m_model->items(); }
+    QString text() const;
+    void setText(const QString &text);
+    int pickedRow() const { return m_picked; }
+    // Picks row, copying its text into the edit field; -1 picks nothing and empties it.
+    void pick(int row);
+    // Raises ListFull with nothing changed when the list is full. Returns the new row.
+    Integer addItem(const QString &item);
+
+    QLineEdit *lineEdit() const { return m_edit; }
+    QListView *listView() const { return m_list; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showPicked();
+    void onSelectionChanged();
+    void onTextEdited();
+
+    ItemListModel *const m_model;
+    QLineEdit *const m_edit;
+    QListView *const m_list;
+    int m_picked = -1;
+    bool m_showing = false;
+};
+
+} // namespace surface::qt

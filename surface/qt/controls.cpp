@@ -1,0 +1,224 @@
+#include "controls.h"
+
+#include "comboboxwidget.h"
+#include "listboxwidget.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace surface::qt {
+
+namespace {
+
+[[noreturn]] void invalidValue()
+{
+    throw Error(InvalidPropertyValue,
+                QCoreApplication::translate("surface", "Invalid property value"));
+}
+
+// Ends a local event loop when the watched window is hidden.
+class HideWatcher : public QObject
+{
+public:
+    HideWatcher(QWidget *window, QEventLoop *loop) : m_loop(loop)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            m_loop->quit();
+        return false;
+    }
+
+private:
+    QEventLoop *const m_loop;
+};
+
+} // namespace
+
+QString QtWindow::caption() const
+{
+    return m_widget->windowTitle();
+}
+
+void QtWindow::show(bool modal)
+{
+    if (!modal) {
+        m_widget->show();
+        return;
+    }
+    const Qt::WindowModality before = m_widget->windowModality();
+    if (m_widget->isVisible())
+        m_widget->hide(); // modality only takes effect on a window being shown
+    m_widget->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    HideWatcher watcher(m_widget, &loop);
+    m_widget->show();
+    m_widget->raise();
+    m_widget->activateWindow();
+    loop.exec(QEventLoop::DialogExec);
+    m_widget->setWindowModality(before);
+}
+
+void QtWindow::hide()
+{
+    m_widget->hide();
+}
+
+QString QtTextBox::text() const
+{
+    return m_edit->text();
+}
+
+void QtTextBox::setText(const QString &text)
+{
+    m_edit->setText(text);
+}
+
+void QtTextBox::setFocus()
+{
+    m_edit->setFocus(Qt::OtherFocusReason);
+}
+
+QString QtLabel::caption() const
+{
+    return m_label->text();
+}
+
+void QtLabel::setCaption(const QString &caption)
+{
+    m_label->setText(caption);
+}
+
+bool QtOptionButton::value() const
+{
+    return m_button->isChecked();
+}
+
+void QtOptionButton::setValue(bool value)
+{
+    if (value || !m_button->autoExclusive()) {
+        m_button->setChecked(value);
+        return;
+    }
+    // An auto-exclusive button refuses to be unchecked, since the user must not be able to
+    // empty the group; the program may, so exclusivity is lifted for this one write.
+    m_button->setAutoExclusive(false);
+    m_button->setChecked(false);
+    m_button->setAutoExclusive(true);
+}
+
+void QtOptionButton::setFocus()
+{
+    m_button->setFocus(Qt::OtherFocusReason);
+}
+
+Integer QtCheckBox::value() const
+{
+    switch (m_box->checkState()) {
+    case Qt::Unchecked:
+        return Unchecked;
+    case Qt::Checked:
+        return Checked;
+    case Qt::PartiallyChecked:
+        break;
+    }
+    return Grayed;
+}
+
+void QtCheckBox::setValue(Integer value)
+{
+    switch (value) {
+    case Unchecked:
+        m_box->setCheckState(Qt::Unchecked);
+        return;
+    case Checked:
+        m_box->setCheckState(Qt::Checked);
+        return;
+    case Grayed:
+        m_box->setCheckState(Qt::PartiallyChecked);
+        return;
+    default:
+        invalidValue();
+    }
+}
+
+void QtCheckBox::setFocus()
+{
+    m_box->setFocus(Qt::OtherFocusReason);
+}
+
+Integer QtListBox::listIndex() const
+{
+    return static_cast<Integer>(m_list->pickedRow());
+}
+
+Integer QtListBox::listCount() const
+{
+    return m_list->itemList().count();
+}
+
+QString QtListBox::list(Integer index) const
+{
+    return m_list->itemList().at(index);
+}
+
+void QtListBox::setText(const QString &text)
+{
+    m_list->pick(m_list->itemList().indexOf(text));
+}
+
+void QtListBox::setFocus()
+{
+    m_list->setFocus(Qt::OtherFocusReason);
+}
+
+QString QtComboBox::text() const
+{
+    return m_combo->text();
+}
+
+void QtComboBox::setText(const QString &text)
+{
+    m_combo->setText(text);
+}
+
+Integer QtComboBox::listIndex() const
+{
+    return static_cast<Integer>(m_combo->pickedRow());
+}
+
+void QtComboBox::setListIndex(Integer index)
+{
+    m_combo->itemList().checkPick(index);
+    m_combo->pick(index);
+}
+
+Integer QtComboBox::listCount() const
+{
+    return m_combo->itemList().count();
+}
+
+QString QtComboBox::list(Integer index) const
+{
+    return m_combo->itemList().at(index);
+}
+
+void QtComboBox::addItem(const QString &item)
+{
+    m_newIndex = m_combo->addItem(item);
+}
+
+void QtComboBox::setFocus()
+{
+    m_combo->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace surface::qt

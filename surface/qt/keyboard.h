@@ -1,0 +1,23 @@
+#pragma once
+
+class QAbstractButton;
+class QMenuBar;
+class QWidget;
+
+namespace surface::qt {
+
+// Makes button's access key win over a menu title on menuBar that has the same letter.
+//
+// Qt treats such a pair as ambiguous and alternates between them, only focusing the button
+// every other press. Here Alt+letter always chooses the button, the same on every press: a
+// form used all day must not change what a key does. The menu stays reachable by pressing
+// and releasing Alt and then the letter, or by moving over from a neighbouring menu.
+void preferButtonAccessKey(QMenuBar *menuBar, QAbstractButton *button);
+
+// Makes a group of option buttons one stop in the tab order, as on any desktop: Tab and
+// Shift+Tab enter it at the chosen option (the first when none is chosen) and leave it
+// past the others; the arrow keys move within it. Qt alone enters at the first option
+// whatever is chosen, and leaving backwards stops on the others.
+void tabToChosenOption(QWidget *group);
+
+} // namespace surface::qt

@@ -1,0 +1,168 @@
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace surface::qt {
+
+namespace {
+
+MessageBox::Script &script()
+{
+    static MessageBox::Script current;
+    return current;
+}
+
+// Lines as the user reads them: CR LF, a lone CR or a lone LF each end one.
+QString displayText(const QString &prompt)
+{
+    QString text = prompt;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // A NUL would end the text early for some consumers of it; show it as the replacement mark.
+    text.replace(QChar(0), QChar(QChar::ReplacementCharacter));
+    return text;
+}
+
+} // namespace
+
+MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *parent)
+    : QDialog(parent), m_prompt(prompt), m_text(new QPlainTextEdit(this)),
+      m_ok(new QPushButton(tr("OK"), this))
+{
+    setObjectName(QStringLiteral("msgBox"));
+    setWindowTitle(title);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+
+    // A read-only plain-text view lays out only what is on screen, so a box of tens of
+    // thousands of lines opens at once; with no frame and the window's colours it reads as
+    // the label of an ordinary message box.
+    m_text->setObjectName(QStringLiteral("prompt"));
+    m_text->setReadOnly(true);
+    m_text->setFrameShape(QFrame::NoFrame);
+    m_text->setFocusPolicy(Qt::NoFocus);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_text->viewport()->setAutoFillBackground(false);
+    m_text->setBackgroundRole(QPalette::Window);
+    m_text->document()->setDocumentMargin(0);
+    m_text->setPlainText(displayText(prompt));
+    m_text->setAccessibleName(title);
+
+    m_ok->setObjectName(QStringLiteral("ok"));
+    m_ok->setDefault(true);
+    m_ok->setAutoDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addStretch(1);
+
+    auto *layout = new QVBoxLayout(this);
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin) * 2;
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(buttons);
+    m_ok->setFocus();
+
+    fitToText();
+}
+
+void MessageBox::fitToText()
+{
+    const QFontMetrics metrics(m_text->font());
+    const QScreen *screen =
+        parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+
+    // Measure every line once: a single pass, no layout of the whole document.
+    int widest = 0;
+    int lines = 0;
+    for (QTextBlock block = m_text->document()->begin(); block.isValid(); block = block.next()) {
+        widest = std::max(widest, metrics.horizontalAdvance(block.text()));
+        ++lines;
+    }
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QMargins margins = layout()->contentsMargins();
+    const int chromeWidth = margins.left() + margins.right();
+    const int chromeHeight =
+        margins.top() + margins.bottom() + layout()->spacing() + m_ok->sizeHint().height();
+    // Leave room for the window frame the window manager adds.
+    const int maxWidth = available.width() * 3 / 4 - chromeWidth;
+    const int maxHeight = available.height() - 2 * chromeHeight - 40;
+
+    int width = std::clamp(widest + 4, metrics.horizontalAdvance(QLatin1Char('x')) * 24, maxWidth);
+    int height = lines * metrics.lineSpacing() + 4;
+    if (widest + 4 > maxWidth)
+        height += metrics.lineSpacing() * ((widest + 4) / maxWidth); // wrapped lines
+    if (height > maxHeight) {
+        height = maxHeight;
+        width = std::min(width + scrollBar, maxWidth + scrollBar);
+    }
+    m_text->setMinimumSize(width, height);
+    m_text->setMaximumHeight(height);
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+void MessageBox::keyPressEvent(QKeyEvent *event)
+{
+    // The text never takes the focus (Space must dismiss), so the keys that scroll a long
+    // text are passed to it from here.
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        QScrollBar *bar = m_text->verticalScrollBar();
+        const int step = bar->singleStep();
+        const int page = bar->pageStep();
+        const int delta = event->key() == Qt::Key_Up       ? -step
+                          : event->key() == Qt::Key_Down   ? step
+                          : event->key() == Qt::Key_PageUp ? -page
+                                                           : page;
+        if (event->key() == Qt::Key_Home)
+            bar->setValue(bar->minimum());
+        else if (event->key() == Qt::Key_End)
+            bar->setValue(bar->maximum());
+        else
+            bar->setValue(bar->value() + delta);
+        return;
+    }
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void MessageBox::present(const QString &prompt, const QString &title, QWidget *parent)
+{
+    if (script()) {
+        script()(title, prompt);
+        return;
+    }
+    MessageBox box(prompt, title, parent);
+    box.exec();
+}
+
+void MessageBox::setScript(Script newScript)
+{
+    script() = std::move(newScript);
+}
+
+} // namespace surface::qt

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace surface::qt {
+
+// The message box behind MsgBox: modal, one OK button, no icon.
+//
+// The prompt is always plain text, shown as given: markup in a name shows as typed. CR LF
+// starts a new line and empty lines show. The box grows with its text up to the screen's
+// available area, and past that the text scrolls inside it with OK still on screen. Enter,
+// Space and Esc dismiss it.
+class MessageBox : public QDialog
+{
+    Q_OBJECT
+public:
+    MessageBox(const QString &prompt, const QString &title, QWidget *parent = nullptr);
+
+    QString prompt() const { return m_prompt; }
+    QPlainTextEdit *textView() const { return m_text; }
+    QPushButton *okButton() const { return m_ok; }
+
+    // Shows a box and returns once it is dismissed, unless a script is set (see below).
+    static void present(const QString &prompt, const QString &title, QWidget *parent);
+
+    // The seam for tests of the event procedures on real widgets: while a script is set,
+    // present() hands it the title and prompt and returns at once, showing nothing.
+    using Script = std::function<void(const QString &title, const QString &prompt)>;
+    static void setScript(Script script);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void fitToText();
+
+    QString m_prompt;
+    QPlainTextEdit *const m_text;
+    QPushButton *const m_ok;
+};
+
+} // namespace surface::qt

@@ -1,0 +1,290 @@
+// The "&Print" command against the recording double.
+
+#include "common/recordedform.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace testing;
+
+namespace {
+
+const QString WorkedExample = u"Student Name: A. Sample\r\n"
+                              u"\r\n"
+                              u"Units Completed: 30\r\n"
+                              u"Major: Business\r\n"
+                              u"School: Midtown\r\n"
+                              u"Grade Level: Sophomore\r\n"
+                              u"Deans List: Yes"_s;
+
+} // namespace
+
+class TestPrint : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void checksInOrder_data();
+    void checksInOrder();
+    void emptyFormShowsOnlyTheFirstMessage();
+    void units_data();
+    void units();
+    void blankNamePasses();
+    void workedExample();
+    void gradeLines_data();
+    void gradeLines();
+    void deansLines_data();
+    void deansLines();
+    void typedSchoolIsCapturedSortedAndPicked();
+    void typedSchoolEqualToAListedOneIsAddedAgain();
+    void pickedSchoolLeavesTheListAlone();
+    void printingTwiceAddsOnce();
+    void fullListStopsThePrintWithEntriesIntact();
+};
+
+// Each row breaks one entry of a complete record; the first failing check must be the one
+// reported, with its focus move, and nothing else may happen.
+void TestPrint::checksInOrder_data()
+{
+    QTest::addColumn<int>("broken");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+
+    QTest::newRow("name") << 0 << u"Please Enter Your Name"_s << u"txtName"_s;
+    QTest::newRow("units") << 1 << u"Enter Number of Units"_s << u"txtUnits"_s;
+    QTest::newRow("major") << 2 << u"Please Enter Your Major"_s << u"lstMajor"_s;
+    QTest::newRow("school") << 3 << u"Please Enter Your School"_s << u"cboSchool"_s;
+    QTest::newRow("grade") << 4 << u"Grade Level Not Selected"_s << u"chkDeans"_s;
+}
+
+void TestPrint::checksInOrder()
+{
+    QFETCH(int, broken);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+
+    for (int also = broken; also < 5; ++also) {
+        RecordedForm f;
+        f.fillExample();
+        f.cboSchool.type(u"Lincoln"_s);
+        f.recorder.focus = u"chkDeans"_s; // where the user left it
+        // Break the entry under test and every later one: the earlier check must win.
+        for (int entry = broken; entry <= also; ++entry) {
+            switch (entry) {
+            case 0:
+                f.txtName.value.clear();
+                break;
+            case 1:
+                f.txtUnits.value = u"0"_s;
+                break;
+            case 2:
+                f.lstMajor.picked = -1;
+                break;
+            case 3:
+                f.cboSchool.type(QString());
+                break;
+            case 4:
+                f.choose(f.optFreshman);
+                f.optFreshman.checked = false;
+                break;
+            }
+        }
+        f.print();
+        QCOMPARE(f.recorder.messages.size(), 1u);
+        QCOMPARE(f.recorder.messages[0], (Message{message, 0, u"Error"_s}));
+        QCOMPARE(f.recorder.focus, focus);
+        // The message comes before the focus moves, and the list gains nothing.
+        QCOMPARE(f.recorder.log.first(), u"MsgBox Error"_s);
+        QCOMPARE(f.cboSchool.listCount(), 4);
+    }
+}
+
+void TestPrint::emptyFormShowsOnlyTheFirstMessage()
+{
+    RecordedForm f;
+    f.recorder.focus = u"cmdPrint"_s;
+    f.print();
+    QCOMPARE(f.recorder.log, (QStringList{u"MsgBox Error"_s, u"txtName.SetFocus"_s}));
+    QCOMPARE(f.lastPrompt(), u"Please Enter Your Name"_s);
+    QCOMPARE(f.recorder.focus, u"txtName"_s);
+}
+
+void TestPrint::units_data()
+{
+    QTest::addColumn<QString>("units");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("zero") << u"0"_s << false;
+    QTest::newRow("negative") << u"-5"_s << false;
+    QTest::newRow("letters") << u"abc"_s << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("minus zero") << u"-0"_s << false;
+    QTest::newRow("point") << u"."_s << false;
+    QTest::newRow("half") << u"0.5"_s << true;
+    QTest::newRow("number then letters") << u"12abc"_s << true;
+    QTest::newRow("blanks first") << u"  12"_s << true;
+    QTest::newRow("tiny") << u"1e-300"_s << true;
+    QTest::newRow("too large for a double") << u"1e309"_s << true;
+}
+
+void TestPrint::units()
+{
+    QFETCH(QString, units);
+    QFETCH(bool, accepted);
+
+    RecordedForm f;
+    f.fillExample();
+    f.txtUnits.value = units;
+    f.print();
+    QCOMPARE(f.recorder.messages.size(), 1u);
+    if (accepted) {
+        QCOMPARE(f.recorder.messages[0].title, u"Quorlant"_s);
+        // The units are shown as typed, not as the number read from them.
+        QVERIFY(f.lastPrompt().contains(u"\r\nUnits Completed: "_s + units + u"\r\n"_s));
+    } else {
+        QCOMPARE(f.recorder.messages[0], (Message{u"Enter Number of Units"_s, 0, u"Error"_s}));
+        QCOMPARE(f.recorder.focus, u"txtUnits"_s);
+    }
+}
+
+void TestPrint::blankNamePasses()
+{
+    RecordedForm f;
+    f.fillExample();
+    f.txtName.value = u" "_s;
+    f.print();
+    QVERIFY(f.lastPrompt().startsWith(u"Student Name:  \r\n\r\n"_s));
+}
+
+void TestPrint::workedExample()
+{
+    RecordedForm f;
+    f.fillExample();
+    f.recorder.focus = u"cmdPrint"_s;
+    f.print();
+    QCOMPARE(f.recorder.messages.size(), 1u);
+    QCOMPARE(f.recorder.messages[0], (Message{WorkedExample, 0, u"Quorlant"_s}));
+    QCOMPARE(f.recorder.log, QStringList{u"MsgBox Quorlant"_s});
+    QCOMPARE(f.recorder.focus, u"cmdPrint"_s);
+    // Nothing is cleared.
+    QCOMPARE(f.txtName.value, u"A. Sample"_s);
+    QCOMPARE(f.cboSchool.listIndex(), 2);
+}
+
+void TestPrint::gradeLines_data()
+{
+    QTest::addColumn<int>("grade");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("Freshman") << 0 << u"Freshman"_s;
+    QTest::newRow("Sophomore") << 1 << u"Sophomore"_s;
+    QTest::newRow("Junior") << 2 << u"Junior"_s;
+    QTest::newRow("Senior") << 3 << u"Senior"_s;
+}
+
+void TestPrint::gradeLines()
+{
+    QFETCH(int, grade);
+    QFETCH(QString, line);
+
+    RecordedForm f;
+    f.fillExample();
+    RecordingOptionButton *grades[] = {&f.optFreshman, &f.optSophomore, &f.optJunior, &f.optSenior};
+    f.choose(*grades[grade]);
+    f.print();
+    QVERIFY2(f.lastPrompt().contains(u"\r\nGrade Level: "_s + line + u"\r\nDeans List: Yes"_s),
+             qPrintable(f.lastPrompt()));
+}
+
+void TestPrint::deansLines_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("ticked: no break after Yes") << 1 << u"Sophomore\r\nDeans List: Yes"_s;
+    QTest::newRow("clear: break after No") << 0 << u"Sophomore\r\nDeans List: No\r\n"_s;
+    QTest::newRow("grayed: no deans line") << 2 << u"Grade Level: Sophomore\r\n"_s;
+}
+
+void TestPrint::deansLines()
+{
+    QFETCH(int, value);
+    QFETCH(QString, ending);
+
+    RecordedForm f;
+    f.fillExample();
+    f.chkDeans.state = static_cast<surface::Integer>(value);
+    f.print();
+    QVERIFY2(f.lastPrompt().endsWith(ending), qPrintable(f.lastPrompt()));
+    QCOMPARE(f.lastPrompt().count(u"Deans"_s), value == 2 ? 0 : 1);
+}
+
+void TestPrint::typedSchoolIsCapturedSortedAndPicked()
+{
+    RecordedForm f;
+    f.fillExample();
+    f.cboSchool.type(u"Lincoln"_s);
+    f.print();
+    QCOMPARE(f.cboSchool.items.toStringList(),
+             (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s, u"Midtown"_s,
+                          u"West Highland"_s}));
+    QCOMPARE(f.cboSchool.listIndex(), 2);
+    QCOMPARE(f.cboSchool.text(), u"Lincoln"_s);
+    QVERIFY(f.lastPrompt().contains(u"\r\nSchool: Lincoln\r\n"_s));
+    QCOMPARE(f.recorder.log, (QStringList{u"cboSchool.AddItem Lincoln"_s,
+                                          u"cboSchool.ListIndex = 2"_s, u"MsgBox Quorlant"_s}));
+}
+
+void TestPrint::typedSchoolEqualToAListedOneIsAddedAgain()
+{
+    RecordedForm f;
+    f.fillExample();
+    f.cboSchool.type(u"Midtown"_s);
+    f.print();
+    QCOMPARE(f.cboSchool.items.toStringList(),
+             (QStringList{u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"Midtown"_s,
+                          u"West Highland"_s}));
+    QCOMPARE(f.cboSchool.listIndex(), 3);
+    QVERIFY(f.lastPrompt().contains(u"\r\nSchool: Midtown\r\n"_s));
+}
+
+void TestPrint::pickedSchoolLeavesTheListAlone()
+{
+    RecordedForm f;
+    f.fillExample();
+    f.cboSchool.pickItem(3);
+    f.print();
+    QCOMPARE(f.cboSchool.listCount(), 4);
+    QVERIFY(f.lastPrompt().contains(u"\r\nSchool: West Highland\r\n"_s));
+    QVERIFY(!f.recorder.log.join(u'\n').contains(u"AddItem"_s));
+}
+
+void TestPrint::printingTwiceAddsOnce()
+{
+    RecordedForm f;
+    f.fillExample();
+    f.cboSchool.type(u"apple"_s);
+    f.print();
+    f.print();
+    QCOMPARE(f.cboSchool.listCount(), 5);
+    QCOMPARE(f.cboSchool.items.at(0), u"apple"_s);
+    QCOMPARE(f.recorder.messages.size(), 2u);
+    QCOMPARE(f.recorder.messages[0], f.recorder.messages[1]);
+}
+
+void TestPrint::fullListStopsThePrintWithEntriesIntact()
+{
+    RecordedForm f;
+    QStringList many;
+    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
+        many.append(u"School %1"_s.arg(i));
+    f.cboSchool.items.assign(many);
+    f.fillExample();
+    f.cboSchool.type(u"One too many"_s);
+    f.print();
+    QCOMPARE(f.recorder.errors.size(), 1);
+    QVERIFY(f.recorder.messages.empty()); // no summary after the error
+    QCOMPARE(f.cboSchool.listCount(), 32767);
+    QCOMPARE(f.cboSchool.text(), u"One too many"_s);
+    QCOMPARE(f.txtName.value, u"A. Sample"_s);
+}
+
+QTEST_APPLESS_MAIN(TestPrint)
+#include "tst_print.moc"

@@ -1,0 +1,440 @@
+// The main window on real widgets (offscreen): its definition, keyboard and commands.
+
+#include "common/scriptedboxes.h"
+#include "student_form/studentwindow.h"
+#include "surface/qt/comboboxwidget.h"
+#include "surface/qt/listboxwidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace testing;
+using student_form::StudentWindow;
+using surface::qt::ComboBoxWidget;
+using surface::qt::ListBoxWidget;
+
+namespace {
+
+template<class T = QWidget> T *control(QWidget &window, const QString &name)
+{
+    T *found = window.findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+// A window shown and active, as after start-up.
+struct ShownWindow
+{
+    ShownWindow()
+    {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("window not active");
+    }
+    QWidget *c(const QString &name) { return control(window, name); }
+    template<class T> T *c(const QString &name) { return control<T>(window, name); }
+    ComboBoxWidget *school() { return c<ComboBoxWidget>(u"cboSchool"_s); }
+    void alt(char letter) { QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier); }
+
+    StudentWindow window;
+};
+
+} // namespace
+
+class TestStudentWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void startsEmptyWithTheCaretInTheName();
+    void layoutFollowsTheDefinition_data();
+    void layoutFollowsTheDefinition();
+    void fixedSizeDialogFrame();
+    void menus();
+    void tabOrder();
+    void accessKeys();
+    void altHAlwaysChoosesSophomore();
+    void escapeClearsEnterDoesNot();
+    void captionsFit();
+    void printFromTheKeyboardAndMouse();
+    void printReportsTheFirstMissingEntry();
+    void fullSchoolListIsReportedAndEntriesKept();
+};
+
+void TestStudentWindow::startsEmptyWithTheCaretInTheName()
+{
+    ShownWindow w;
+    QCOMPARE(w.window.windowTitle(), u"Quorlant"_s);
+    QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
+    QVERIFY(w.c<QLineEdit>(u"txtName"_s)->text().isEmpty());
+    QVERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
+    for (const QString &grade :
+         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
+        QVERIFY(!w.c<QRadioButton>(grade)->isChecked());
+    QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
+    auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
+    QCOMPARE(major->pickedRow(), -1);
+    QCOMPARE(major->items(), (QStringList{u"Accounting"_s, u"Business"_s,
+                                          u"Computer Information Systems"_s, u"Marketing"_s}));
+    QCOMPARE(w.school()->text(), QString());
+    QCOMPARE(w.school()->pickedRow(), -1);
+    QCOMPARE(w.school()->items(),
+             (QStringList{u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s}));
+    QVERIFY(w.school()->sorted());
+}
+
+// Positions in twips from the window's definition; 15 twips make a pixel.
+void TestStudentWindow::layoutFollowsTheDefinition_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("twips");
+
+    const auto row = [](const char *name, const char *container, int l, int t, int w, int h) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container)
+                            << QRect(l, t, w, h);
+    };
+    row("lblName", "centralwidget", 2040, 0, 495, 255);
+    row("txtName", "centralwidget", 2640, 0, 1935, 285);
+    row("lblUnits", "centralwidget", 2640, 600, 1215, 255);
+    row("txtUnits", "centralwidget", 3960, 600, 615, 285);
+    row("optFreshman", "fraGrade", 120, 360, 1335, 255);
+    row("optSophomore", "fraGrade", 120, 720, 1335, 255);
+    row("optJunior", "fraGrade", 120, 1080, 1335, 255);
+    row("optSenior", "fraGrade", 120, 1440, 1335, 255);
+    row("lstMajor", "centralwidget", 2160, 1320, 2535, 645);
+    row("chkDeans", "centralwidget", 360, 2280, 1455, 255);
+    row("cboSchool", "centralwidget", 2640, 2520, 1455, 765);
+    row("cmdPrint", "centralwidget", 240, 2880, 735, 375);
+    row("cmdOK", "centralwidget", 1200, 2880, 735, 375);
+    row("fraGrade", "centralwidget", 240, 240, 1575, 1815);
+    row("fraMajor", "centralwidget", 2040, 1080, 2775, 1095);
+    row("fraSchool", "centralwidget", 2520, 2280, 1695, 1215);
+}
+
+void TestStudentWindow::layoutFollowsTheDefinition()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, twips);
+
+    ShownWindow w;
+    QWidget *widget = w.c(name);
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(),
+             QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15));
+    QVERIFY(widget->isVisible());
+    QVERIFY(widget->isEnabled());
+    // The lists lie above their frames.
+    if (name == u"lstMajor" || name == u"cboSchool") {
+        const QString frame = name == u"lstMajor" ? u"fraMajor"_s : u"fraSchool"_s;
+        const QObjectList siblings = widget->parentWidget()->children();
+        QVERIFY(siblings.indexOf(widget) > siblings.indexOf(w.c(frame)));
+        QVERIFY(w.c(frame)->geometry().contains(widget->geometry()));
+    }
+}
+
+void TestStudentWindow::fixedSizeDialogFrame()
+{
+    ShownWindow w;
+    QWidget *client = w.c(u"centralwidget"_s);
+    QCOMPARE(client->size(), QSize(346, 245)); // 5190 x 3675 twips
+    QCOMPARE(client->y(), w.window.menuBar()->height());
+    QCOMPARE(w.window.minimumSize(), w.window.maximumSize());
+    QCOMPARE(w.window.size(), QSize(346, 245 + w.window.menuBar()->height()));
+    const Qt::WindowFlags flags = w.window.windowFlags();
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!w.window.isModal());
+}
+
+void TestStudentWindow::menus()
+{
+    ShownWindow w;
+    const QList<QAction *> bar = w.window.menuBar()->actions();
+    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar[0]->text(), u"&File"_s);
+    QCOMPARE(bar[1]->text(), u"&Help"_s);
+    const QList<QAction *> file = bar[0]->menu()->actions();
+    QCOMPARE(file.size(), 3);
+    QCOMPARE(file[0]->objectName(), u"mnuPrintSchools"_s);
+    QCOMPARE(file[0]->text(), u"Print S&chools"_s);
+    QVERIFY(file[1]->isSeparator());
+    QCOMPARE(file[2]->objectName(), u"mnuExit"_s);
+    QCOMPARE(file[2]->text(), u"E&xit"_s);
+    const QList<QAction *> help = bar[1]->menu()->actions();
+    QCOMPARE(help.size(), 1);
+    QCOMPARE(help[0]->objectName(), u"mnuAbout"_s);
+    QCOMPARE(help[0]->text(), u"&About Quorlant"_s);
+    for (QAction *item : file + help) {
+        QVERIFY(item->shortcut().isEmpty());
+        QVERIFY(item->isEnabled() && item->isVisible());
+    }
+    QCOMPARE(w.window.exitAction(), file[2]);
+    QCOMPARE(w.window.aboutAction(), help[0]);
+}
+
+void TestStudentWindow::tabOrder()
+{
+    ShownWindow w;
+    const auto focused = [] {
+        QWidget *f = QApplication::focusWidget();
+        // The school box takes the focus in its edit field.
+        if (f && qobject_cast<ComboBoxWidget *>(f->parentWidget()))
+            f = f->parentWidget();
+        return f ? f->objectName() : QString();
+    };
+    const auto walk = [&](const QStringList &order) {
+        QCOMPARE(focused(), order[0]);
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), order[i]);
+        }
+        for (qsizetype i = order.size() - 2; i >= 0; --i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(focused(), order[i]);
+        }
+    };
+    // The grade group is one stop, as on any desktop: Tab enters it at the chosen grade (the
+    // first when none is chosen) and the arrow keys move within it.
+    walk({u"txtName"_s, u"txtUnits"_s, u"optFreshman"_s, u"lstMajor"_s, u"chkDeans"_s,
+          u"cboSchool"_s, u"cmdPrint"_s, u"cmdOK"_s, u"txtName"_s});
+    if (QTest::currentTestFailed())
+        return;
+    w.c<QRadioButton>(u"optJunior"_s)->setChecked(true);
+    walk({u"txtName"_s, u"txtUnits"_s, u"optJunior"_s, u"lstMajor"_s});
+    if (QTest::currentTestFailed())
+        return;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(focused(), u"optSenior"_s);
+    QVERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(focused(), u"txtUnits"_s);
+
+    // Labels and frames never take the focus.
+    for (const QString &name :
+         {u"lblName"_s, u"lblUnits"_s, u"fraGrade"_s, u"fraMajor"_s, u"fraSchool"_s})
+        QCOMPARE(w.c(name)->focusPolicy(), Qt::NoFocus);
+}
+
+void TestStudentWindow::accessKeys()
+{
+    ScriptedBoxes boxes;
+    ShownWindow w;
+    w.c(u"cmdOK"_s)->setFocus();
+
+    w.alt('n');
+    QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
+    w.alt('u');
+    QCOMPARE(QApplication::focusWidget(), w.c(u"txtUnits"_s));
+
+    w.alt('e');
+    QTRY_VERIFY(w.c<QRadioButton>(u"optFreshman"_s)->isChecked());
+    w.alt('j');
+    QTRY_VERIFY(w.c<QRadioButton>(u"optJunior"_s)->isChecked());
+    w.alt('s');
+    QTRY_VERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
+    QVERIFY(!w.c<QRadioButton>(u"optJunior"_s)->isChecked());
+    QVERIFY(!w.c<QRadioButton>(u"optFreshman"_s)->isChecked());
+
+    auto *deans = w.c<QCheckBox>(u"chkDeans"_s);
+    w.alt('d');
+    QTRY_COMPARE(deans->checkState(), Qt::Checked);
+    w.alt('d');
+    QTRY_COMPARE(deans->checkState(), Qt::Unchecked);
+
+    w.alt('p');
+    QTRY_COMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0], (ShownBox{u"Error"_s, u"Please Enter Your Name"_s}));
+
+    w.c<QLineEdit>(u"txtUnits"_s)->setText(u"12"_s);
+    w.alt('o');
+    QTRY_VERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
+    QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
+
+    w.alt('f');
+    QTRY_VERIFY(w.c<QMenu>(u"mnuFile"_s)->isVisible());
+    QTest::keyClick(w.c<QMenu>(u"mnuFile"_s), Qt::Key_Escape);
+    QTRY_VERIFY(!w.c<QMenu>(u"mnuFile"_s)->isVisible());
+}
+
+void TestStudentWindow::altHAlwaysChoosesSophomore()
+{
+    ShownWindow w;
+    auto *sophomore = w.c<QRadioButton>(u"optSophomore"_s);
+    auto *help = w.c<QMenu>(u"mnuHelp"_s);
+    for (int press = 0; press < 4; ++press) {
+        w.c(u"txtName"_s)->setFocus();
+        w.c<QRadioButton>(u"optJunior"_s)->setChecked(true);
+        w.alt('h');
+        QTRY_VERIFY(sophomore->isChecked());
+        QCOMPARE(QApplication::focusWidget(), sophomore);
+        QVERIFY(!help->isVisible());
+    }
+}
+
+void TestStudentWindow::escapeClearsEnterDoesNot()
+{
+    ShownWindow w;
+    auto *name = w.c<QLineEdit>(u"txtName"_s);
+    auto *print = w.c<QPushButton>(u"cmdPrint"_s);
+    auto *ok = w.c<QPushButton>(u"cmdOK"_s);
+    QVERIFY(!print->isDefault() && !print->autoDefault());
+    QVERIFY(!ok->isDefault() && !ok->autoDefault());
+
+    name->setText(u"Ann"_s);
+    QTest::keyClick(name, Qt::Key_Return);
+    QTest::keyClick(name, Qt::Key_Enter);
+    QCOMPARE(name->text(), u"Ann"_s);
+
+    w.c(u"txtUnits"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_COMPARE(name->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), name);
+}
+
+void TestStudentWindow::captionsFit()
+{
+    ShownWindow w;
+    const QFont font = w.c(u"centralwidget"_s)->font();
+    QCOMPARE(QFontInfo(font).family(), u"DejaVu Sans"_s);
+    for (const QString &name : {u"lblName"_s, u"lblUnits"_s}) {
+        auto *label = w.c<QLabel>(name);
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
+        QVERIFY2(label->sizeHint().height() <= label->height(), qPrintable(name));
+    }
+    for (const QString &name :
+         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s, u"chkDeans"_s}) {
+        auto *button = w.c<QAbstractButton>(name);
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(name));
+        QVERIFY2(button->sizeHint().height() <= button->height(), qPrintable(name));
+    }
+    for (const QString &name : {u"cmdPrint"_s, u"cmdOK"_s}) {
+        auto *button = w.c<QPushButton>(name);
+        const QFontMetrics metrics(button->font());
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        QVERIFY(metrics.horizontalAdvance(button->text().remove(u'&')) + 2 * margin <=
+                button->width());
+    }
+    for (const QString &name : {u"fraGrade"_s, u"fraMajor"_s, u"fraSchool"_s}) {
+        auto *frame = w.c<QGroupBox>(name);
+        QVERIFY(QFontMetrics(frame->font()).horizontalAdvance(frame->title()) + 16 <=
+                frame->width());
+    }
+    // Every major reads in full beside the list's scroll bar.
+    auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
+    for (int row = 0; row < major->model()->rowCount(); ++row) {
+        const QModelIndex index = major->model()->index(row, 0);
+        QVERIFY2(major->sizeHintForIndex(index).width() <= major->viewport()->width(),
+                 qPrintable(index.data().toString()));
+    }
+}
+
+void TestStudentWindow::printFromTheKeyboardAndMouse()
+{
+    ScriptedBoxes boxes;
+    ShownWindow w;
+    QTest::keyClicks(w.c(u"txtName"_s), u"<b>Ann</b> & Bo"_s);
+    QTest::keyClicks(w.c(u"txtUnits"_s), u"12abc"_s);
+    auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
+    QTest::mouseClick(major->viewport(), Qt::LeftButton, {},
+                      major->visualRect(major->model()->index(2, 0)).center());
+    QTest::keyClicks(w.school()->lineEdit(), u"Lincoln"_s);
+    QTest::mouseClick(w.c(u"optJunior"_s), Qt::LeftButton);
+    QTest::mouseClick(w.c(u"chkDeans"_s), Qt::LeftButton);
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+
+    QCOMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0], (ShownBox{u"Quorlant"_s, u"Student Name: <b>Ann</b> & Bo\r\n"
+                                                      u"\r\n"
+                                                      u"Units Completed: 12abc\r\n"
+                                                      u"Major: Computer Information Systems\r\n"
+                                                      u"School: Lincoln\r\n"
+                                                      u"Grade Level: Junior\r\n"
+                                                      u"Deans List: Yes"_s}));
+    QCOMPARE(w.school()->items(), (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
+                                               u"Midtown"_s, u"West Highland"_s}));
+    QCOMPARE(w.school()->pickedRow(), 2);
+    QCOMPARE(w.school()->listView()->selectionModel()->selectedRows().value(0).row(), 2);
+
+    // Printed again: picked now, so not added twice.
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(boxes.shown.size(), 2u);
+    QCOMPARE(boxes.shown[1], boxes.shown[0]);
+    QCOMPARE(w.school()->items().size(), 5);
+}
+
+void TestStudentWindow::printReportsTheFirstMissingEntry()
+{
+    ScriptedBoxes boxes;
+    ShownWindow w;
+    QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
+    w.c(u"cmdPrint"_s)->setFocus();
+    QTest::keyClick(w.c(u"cmdPrint"_s), Qt::Key_Space);
+    QCOMPARE(boxes.shown.back(), (ShownBox{u"Error"_s, u"Enter Number of Units"_s}));
+    QCOMPARE(QApplication::focusWidget(), w.c(u"txtUnits"_s));
+
+    QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(boxes.shown.back().prompt, u"Please Enter Your Major"_s);
+    QCOMPARE(QApplication::focusWidget(), w.c(u"lstMajor"_s));
+
+    QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(boxes.shown.back().prompt, u"Please Enter Your School"_s);
+    QCOMPARE(QApplication::focusWidget(), w.school()->lineEdit());
+
+    QTest::keyClick(w.school()->lineEdit(), Qt::Key_Down);
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(boxes.shown.back().prompt, u"Grade Level Not Selected"_s);
+    QCOMPARE(QApplication::focusWidget(), w.c(u"cmdPrint"_s));
+    QCOMPARE(boxes.shown.size(), 4u);
+    QCOMPARE(w.school()->items().size(), 4);
+}
+
+void TestStudentWindow::fullSchoolListIsReportedAndEntriesKept()
+{
+    ScriptedBoxes boxes;
+    ShownWindow w;
+    QStringList many;
+    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
+        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    w.school()->setItems(many);
+
+    QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
+    QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
+    QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
+    QTest::keyClicks(w.school()->lineEdit(), u"Zed"_s);
+    QTest::mouseClick(w.c(u"optSenior"_s), Qt::LeftButton);
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+
+    QCOMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0].title, QCoreApplication::applicationName());
+    QVERIFY(boxes.shown[0].prompt.contains(u"32,767"_s));
+    QCOMPARE(w.school()->items().size(), 32767);
+    QCOMPARE(w.school()->text(), u"Zed"_s);
+    QCOMPARE(w.c<QLineEdit>(u"txtName"_s)->text(), u"Ann"_s);
+    QVERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
+    QVERIFY(w.window.isVisible());
+}
+
+QTEST_MAIN(TestStudentWindow)
+#include "tst_studentwindow.moc"

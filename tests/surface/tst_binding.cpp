@@ -1,0 +1,409 @@
+// The Qt binding of the surface, on real widgets (offscreen).
+
+#include "common/scriptedboxes.h"
+#include "surface/qt/comboboxwidget.h"
+#include "surface/qt/controls.h"
+#include "surface/qt/listboxwidget.h"
+#include "surface/qt/messagebox.h"
+#include "surface/qt/runtime.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace surface::qt;
+using surface::Integer;
+
+namespace {
+
+const QStringList Schools = {u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s};
+
+// Runs action, which opens a modal box, and hands the box to inspect once it is up, then
+// closes it with key. Polls for the box rather than guessing when it appears.
+void withModalBox(const std::function<void()> &action,
+                  const std::function<void(MessageBox *)> &inspect, Qt::Key key = Qt::Key_Escape)
+{
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto *box = qobject_cast<MessageBox *>(QApplication::activeModalWidget());
+        if (!box || seen)
+            return;
+        seen = true;
+        inspect(box);
+        // Keys go where the user's would: to the widget with the focus.
+        QWidget *target = QApplication::focusWidget();
+        QTest::keyClick(target ? target : box, key);
+    });
+    poll.start();
+    action();
+    poll.stop();
+    QVERIFY(seen);
+}
+
+} // namespace
+
+class TestBinding : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void optionButtonsCanAllBeCleared();
+    void comboTypingPickingAndAdding();
+    void comboKeyboardPicks();
+    void comboRefusesAFullList();
+    void comboListIndexIsChecked();
+    void listBoxEmptyTextSelectsNothing();
+    void checkBoxValues();
+    void messageBoxShowsPlainText_data();
+    void messageBoxShowsPlainText();
+    void messageBoxKeysDismiss_data();
+    void messageBoxKeysDismiss();
+    void tallMessageBoxScrollsOnScreen();
+    void errorsAreReportedAndTheProgramGoesOn();
+    void endClosesEveryWindow();
+};
+
+void TestBinding::optionButtonsCanAllBeCleared()
+{
+    QGroupBox frame;
+    QRadioButton a(u"&A"_s, &frame), b(u"&B"_s, &frame), c(u"&C"_s, &frame);
+    b.move(0, 20);
+    c.move(0, 40);
+    QtOptionButton optA(&a), optB(&b), optC(&c);
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+
+    QTest::mouseClick(&b, Qt::LeftButton);
+    QVERIFY(optB.value());
+    optB.setValue(false); // Qt alone refuses this on an exclusive button
+    QVERIFY(!optA.value() && !optB.value() && !optC.value());
+
+    // The user's clicks stay exclusive afterwards.
+    QTest::mouseClick(&a, Qt::LeftButton);
+    QTest::mouseClick(&c, Qt::LeftButton);
+    QVERIFY(!optA.value() && !optB.value() && optC.value());
+    QTest::mouseClick(&c, Qt::LeftButton); // clicking the chosen one keeps it chosen
+    QVERIFY(optC.value());
+
+    // So do the arrow keys.
+    c.setFocus();
+    QTest::keyClick(&c, Qt::Key_Up);
+    QVERIFY(optB.value() && !optC.value() && !optA.value());
+
+    // And the program's writes.
+    optA.setValue(true);
+    QVERIFY(optA.value() && !optB.value() && !optC.value());
+    optA.setValue(false);
+    QVERIFY(!optA.value() && !optB.value() && !optC.value());
+    QVERIFY(a.autoExclusive() && b.autoExclusive() && c.autoExclusive());
+}
+
+void TestBinding::comboTypingPickingAndAdding()
+{
+    ComboBoxWidget widget;
+    widget.setSorted(true);
+    widget.setItems(Schools);
+    widget.resize(97, 51);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QtComboBox combo(&widget);
+
+    QCOMPARE(combo.listIndex(), -1);
+    QCOMPARE(combo.listCount(), 4);
+    QCOMPARE(combo.text(), QString());
+
+    // Picking with the mouse copies the item into the edit field.
+    QListView *list = widget.listView();
+    const QRect second = list->visualRect(list->model()->index(1, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(combo.listIndex(), 1);
+    QCOMPARE(combo.text(), u"Highland"_s);
+
+    // Typing after picking makes it typed.
+    QTest::keyClick(widget.lineEdit(), Qt::Key_End);
+    QTest::keyClicks(widget.lineEdit(), u" Park"_s);
+    QCOMPARE(combo.text(), u"Highland Park"_s);
+    QCOMPARE(combo.listIndex(), -1);
+    QVERIFY(list->selectionModel()->selectedRows().isEmpty());
+
+    // So does clearing it by hand.
+    combo.setListIndex(2);
+    QCOMPARE(combo.text(), u"Midtown"_s);
+    widget.lineEdit()->selectAll();
+    QTest::keyClick(widget.lineEdit(), Qt::Key_Backspace);
+    QCOMPARE(combo.text(), QString());
+    QCOMPARE(combo.listIndex(), -1);
+
+    // The program writing the text picks nothing, even a listed text.
+    combo.setListIndex(0);
+    combo.setText(u"Franklin"_s);
+    QCOMPARE(combo.listIndex(), -1);
+    combo.setText(QString());
+    QCOMPARE(combo.listIndex(), -1);
+
+    // AddItem goes to the sorted place and says where.
+    combo.addItem(u"Lincoln"_s);
+    QCOMPARE(combo.newIndex(), 2);
+    combo.addItem(u"Zeta"_s);
+    QCOMPARE(combo.newIndex(), 5);
+    combo.addItem(u"apple"_s);
+    QCOMPARE(combo.newIndex(), 0);
+    QCOMPARE(widget.items(), (QStringList{u"apple"_s, u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
+                                          u"Midtown"_s, u"West Highland"_s, u"Zeta"_s}));
+    QCOMPARE(list->model()->rowCount(), 7);
+    QCOMPARE(list->model()->index(3, 0).data().toString(), u"Lincoln"_s);
+
+    // A picked item stays picked when another goes in before it.
+    combo.setListIndex(4);
+    combo.addItem(u"Aardvark"_s);
+    QCOMPARE(combo.listIndex(), 5);
+    QCOMPARE(combo.list(combo.listIndex()), u"Midtown"_s);
+    QCOMPARE(list->selectionModel()->selectedRows().value(0).row(), 5);
+}
+
+void TestBinding::comboKeyboardPicks()
+{
+    ComboBoxWidget widget;
+    widget.setSorted(true);
+    widget.setItems(Schools);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QtComboBox combo(&widget);
+    widget.setFocus();
+    QCOMPARE(QApplication::focusWidget(), widget.lineEdit());
+
+    QTest::keyClick(widget.lineEdit(), Qt::Key_Down);
+    QCOMPARE(combo.listIndex(), 0);
+    QTest::keyClick(widget.lineEdit(), Qt::Key_Down);
+    QTest::keyClick(widget.lineEdit(), Qt::Key_Down);
+    QCOMPARE(combo.listIndex(), 2);
+    QCOMPARE(combo.text(), u"Midtown"_s);
+    QTest::keyClick(widget.lineEdit(), Qt::Key_Up);
+    QCOMPARE(combo.text(), u"Highland"_s);
+    QTest::keyClick(widget.lineEdit(), Qt::Key_End); // moves the caret, not the pick
+    QCOMPARE(combo.listIndex(), 1);
+    QTest::keyClick(widget.lineEdit(), Qt::Key_PageDown);
+    QCOMPARE(combo.listIndex(), 3);
+    QTest::keyClick(widget.lineEdit(), Qt::Key_Down); // stays on the last
+    QCOMPARE(combo.listIndex(), 3);
+    // Typing over the picked text makes it typed.
+    QTest::keyClicks(widget.lineEdit(), u"Q"_s);
+    QCOMPARE(combo.text(), u"Q"_s);
+    QCOMPARE(combo.listIndex(), -1);
+}
+
+void TestBinding::comboRefusesAFullList()
+{
+    ComboBoxWidget widget;
+    widget.setSorted(true);
+    QStringList many;
+    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
+        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    widget.setItems(many);
+    QtComboBox combo(&widget);
+    combo.setListIndex(10);
+    QVERIFY_THROWS_EXCEPTION(surface::Error, combo.addItem(u"One more"_s));
+    QCOMPARE(combo.listCount(), 32767);
+    QCOMPARE(widget.listView()->model()->rowCount(), 32767);
+    QCOMPARE(combo.listIndex(), 10);
+    QCOMPARE(combo.list(32766), u"School 32766"_s);
+}
+
+void TestBinding::comboListIndexIsChecked()
+{
+    ComboBoxWidget widget;
+    widget.setItems(Schools);
+    QtComboBox combo(&widget);
+    QVERIFY_THROWS_EXCEPTION(surface::Error, combo.setListIndex(4));
+    QVERIFY_THROWS_EXCEPTION(surface::Error, combo.setListIndex(-2));
+    QVERIFY_THROWS_EXCEPTION(surface::Error, combo.list(-1));
+    combo.setListIndex(3);
+    combo.setListIndex(-1);
+    QCOMPARE(combo.text(), QString());
+    QCOMPARE(combo.listIndex(), -1);
+}
+
+void TestBinding::listBoxEmptyTextSelectsNothing()
+{
+    ListBoxWidget widget;
+    widget.setItems({u"Accounting"_s, u"Business"_s, u"Computer Information Systems"_s});
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QtListBox list(&widget);
+    QCOMPARE(list.listIndex(), -1);
+
+    const QRect second = widget.visualRect(widget.model()->index(1, 0));
+    QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(list.listIndex(), 1);
+    QCOMPARE(list.list(list.listIndex()), u"Business"_s);
+
+    list.setText(QString());
+    QCOMPARE(list.listIndex(), -1);
+    QVERIFY(widget.selectionModel()->selectedRows().isEmpty());
+    list.setText(u"Business"_s);
+    QCOMPARE(list.listIndex(), 1);
+    QVERIFY_THROWS_EXCEPTION(surface::Error, list.list(3));
+}
+
+void TestBinding::checkBoxValues()
+{
+    QCheckBox box(u"&Deans List"_s);
+    QtCheckBox chk(&box);
+    QCOMPARE(chk.value(), surface::Unchecked);
+    box.click();
+    QCOMPARE(chk.value(), surface::Checked);
+    box.click();
+    QCOMPARE(chk.value(), surface::Unchecked);
+    chk.setValue(surface::Grayed);
+    QCOMPARE(chk.value(), surface::Grayed);
+    chk.setValue(surface::Unchecked);
+    QCOMPARE(box.checkState(), Qt::Unchecked);
+    QVERIFY_THROWS_EXCEPTION(surface::Error, chk.setValue(3));
+}
+
+void TestBinding::messageBoxShowsPlainText_data()
+{
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("markup shows literally")
+        << u"Student Name: <b>Ann</b>"_s << u"Student Name: <b>Ann</b>"_s;
+    QTest::newRow("a break tag too") << u"x <br> y"_s << u"x <br> y"_s;
+    QTest::newRow("an entity") << u"Tom &amp; Ann"_s << u"Tom &amp; Ann"_s;
+    QTest::newRow("CR LF starts a line, empty lines show")
+        << u"one\r\n\r\nthree\r\n"_s << u"one\n\nthree\n"_s;
+    QTest::newRow("ampersand is no access key") << u"&Print"_s << u"&Print"_s;
+}
+
+void TestBinding::messageBoxShowsPlainText()
+{
+    QFETCH(QString, prompt);
+    QFETCH(QString, shown);
+
+    MessageBox box(prompt, u"Quorlant"_s);
+    QCOMPARE(box.windowTitle(), u"Quorlant"_s);
+    QCOMPARE(box.textView()->toPlainText(), shown);
+    QCOMPARE(box.textView()->document()->blockCount(), shown.count(u'\n') + 1);
+    QCOMPARE(box.prompt(), prompt);
+    QVERIFY(box.isModal());
+    // One OK button and no icon.
+    const auto buttons = box.findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(buttons[0]->text(), u"OK"_s);
+    QVERIFY(box.findChildren<QLabel *>().isEmpty());
+}
+
+void TestBinding::messageBoxKeysDismiss_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+    QTest::newRow("Esc") << int(Qt::Key_Escape);
+}
+
+void TestBinding::messageBoxKeysDismiss()
+{
+    QFETCH(int, key);
+    QWidget owner;
+    owner.show();
+    QtRuntime runtime(&owner);
+    bool returned = false;
+    withModalBox(
+        [&] {
+            runtime.MsgBox(u"Please Enter Your Name"_s, surface::OkOnly, u"Error"_s);
+            returned = true;
+        },
+        [&](MessageBox *box) {
+            QCOMPARE(box->windowTitle(), u"Error"_s);
+            QCOMPARE(QApplication::focusWidget(), box->okButton());
+        },
+        static_cast<Qt::Key>(key));
+    QVERIFY(returned);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestBinding::tallMessageBoxScrollsOnScreen()
+{
+    QString prompt = u"Heading"_s;
+    for (int i = 0; i < 32767; ++i)
+        prompt += u"\r\nSchool "_s + QString::number(i);
+    MessageBox box(prompt, u"School List"_s);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    const QRect screen = box.screen()->availableGeometry();
+    QVERIFY2(box.height() <= screen.height(), qPrintable(QString::number(box.height())));
+    QVERIFY(box.width() <= screen.width());
+    // OK is inside the box, and the text scrolls inside it.
+    QVERIFY(box.rect().contains(box.okButton()->geometry()));
+    QScrollBar *bar = box.textView()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(box.textView()->document()->blockCount(), 32768);
+    QTest::keyClick(&box, Qt::Key_End);
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(&box, Qt::Key_PageUp);
+    QVERIFY(bar->value() < bar->maximum());
+    QTest::keyClick(&box, Qt::Key_Home);
+    QCOMPARE(bar->value(), 0);
+    QVERIFY(box.isVisible()); // scrolling keys do not dismiss
+
+    // A short prompt gets a box that fits it, with no scrolling.
+    MessageBox small(u"Please Enter Your Name"_s, u"Error"_s);
+    small.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&small));
+    QCOMPARE(small.textView()->verticalScrollBar()->maximum(), 0);
+    QVERIFY(small.height() < 200);
+}
+
+void TestBinding::errorsAreReportedAndTheProgramGoesOn()
+{
+    testing::ScriptedBoxes boxes;
+    bool after = false;
+    runEvent([&] {
+        throw surface::Error(surface::ListFull, u"The list is full"_s);
+        after = true;
+    });
+    QVERIFY(!after);
+    QCOMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0].prompt, u"The list is full"_s);
+    QCOMPARE(boxes.shown[0].title, QCoreApplication::applicationName());
+
+    // The error of a real operation, raised on real widgets.
+    ComboBoxWidget widget;
+    widget.setItems(Schools);
+    QtComboBox combo(&widget);
+    runEvent([&] { combo.setListIndex(9); });
+    QCOMPARE(boxes.shown.size(), 2u);
+    QCOMPARE(boxes.shown[1].prompt, u"Invalid property value"_s);
+    QCOMPARE(combo.listIndex(), -1);
+}
+
+void TestBinding::endClosesEveryWindow()
+{
+    QWidget first, second;
+    first.show();
+    second.show();
+    QtRuntime runtime(&first);
+    bool after = false;
+    runEvent([&] {
+        runtime.End();
+        after = true;
+    });
+    QVERIFY(!after);
+    QVERIFY(!first.isVisible() && !second.isVisible());
+}
+
+QTEST_MAIN(TestBinding)
+#include "tst_binding.moc"

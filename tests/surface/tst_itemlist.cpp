@@ -1,0 +1,153 @@
+#include "surface/itemlist.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using surface::Integer;
+using surface::ItemList;
+
+namespace {
+
+const QStringList Schools = {u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s};
+
+ItemList schools()
+{
+    ItemList list(true);
+    list.assign(Schools);
+    return list;
+}
+
+} // namespace
+
+class TestItemList : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void sortedInsert_data();
+    void sortedInsert();
+    void alphabeticalOrder();
+    void equalNamesKeepTheirOrder();
+    void unsortedAppends();
+    void assignSorts();
+    void boundsAreChecked();
+    void fullListRefuses();
+};
+
+void TestItemList::sortedInsert_data()
+{
+    QTest::addColumn<QString>("school");
+    QTest::addColumn<int>("index");
+
+    QTest::newRow("Lincoln") << u"Lincoln"_s << 2;
+    QTest::newRow("Zeta") << u"Zeta"_s << 4;
+    QTest::newRow("apple, lower case") << u"apple"_s << 0;
+    QTest::newRow("between words of a name") << u"West"_s << 3;
+    QTest::newRow("upper case sorts as lower") << u"HIGHLAND PARK"_s << 2;
+    QTest::newRow("accented capital") << u"École"_s << 0;
+    QTest::newRow("accent inside") << u"Glückauf"_s << 1;
+    QTest::newRow("umlaut first") << u"Ängelholm"_s << 0;
+    QTest::newRow("empty text") << QString() << 0;
+    QTest::newRow("after everything") << u"Ülzen"_s << 3;
+}
+
+void TestItemList::sortedInsert()
+{
+    QFETCH(QString, school);
+    QFETCH(int, index);
+
+    ItemList list = schools();
+    QCOMPARE(list.insertionPoint(school), index);
+    QCOMPARE(list.add(school), index);
+    QCOMPARE(list.count(), 5);
+    QCOMPARE(list.at(static_cast<Integer>(index)), school);
+    // The others keep their order around it.
+    QStringList expected = Schools;
+    expected.insert(index, school);
+    QCOMPARE(list.toStringList(), expected);
+}
+
+void TestItemList::alphabeticalOrder()
+{
+    // What a reader calls alphabetical, not code-point order: accented and lower-case
+    // letters sort with their base letters, not after "zebra".
+    const QStringList names = {u"zebra"_s,  u"École"_s, u"Ängelholm"_s, u"apple"_s,
+                               u"Zürich"_s, u"eagle"_s, u"Ｆｕｌｌ"_s};
+    ItemList list(true);
+    list.assign(names);
+    QCOMPARE(list.toStringList(), (QStringList{u"Ängelholm"_s, u"apple"_s, u"eagle"_s, u"École"_s,
+                                               u"Ｆｕｌｌ"_s, u"zebra"_s, u"Zürich"_s}));
+    QVERIFY(surface::alphabeticalLess(u"École", u"Franklin"));
+    QVERIFY(!surface::alphabeticalLess(u"franklin", u"Franklin"));
+    QVERIFY(!surface::alphabeticalLess(u"Franklin", u"franklin"));
+}
+
+void TestItemList::equalNamesKeepTheirOrder()
+{
+    // Texts equal but for case or accents go after the ones already there, in the order added.
+    ItemList list = schools();
+    QCOMPARE(list.add(u"Midtown"_s), 3);
+    QCOMPARE(list.add(u"MIDTOWN"_s), 4);
+    QCOMPARE(list.add(u"midtówn"_s), 5);
+    QCOMPARE(list.toStringList(),
+             (QStringList{u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"Midtown"_s, u"MIDTOWN"_s,
+                          u"midtówn"_s, u"West Highland"_s}));
+}
+
+void TestItemList::unsortedAppends()
+{
+    ItemList list(false);
+    list.assign({u"b"_s, u"a"_s});
+    QCOMPARE(list.add(u"A"_s), 2);
+    QCOMPARE(list.toStringList(), (QStringList{u"b"_s, u"a"_s, u"A"_s}));
+    QCOMPARE(list.indexOf(u"a"_s), 1);
+    QCOMPARE(list.indexOf(u"B"_s), -1);
+    QCOMPARE(list.indexOf(QString()), -1);
+}
+
+void TestItemList::assignSorts()
+{
+    ItemList list(true);
+    list.assign({u"West Highland"_s, u"franklin"_s, u"Midtown"_s, u"Highland"_s});
+    QCOMPARE(list.toStringList(),
+             (QStringList{u"franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s}));
+}
+
+void TestItemList::boundsAreChecked()
+{
+    const ItemList list = schools();
+    for (const Integer bad : {Integer(-1), Integer(4), Integer(-32768), Integer(32767)}) {
+        try {
+            list.at(bad);
+            QFAIL("reading outside the list must raise");
+        } catch (const surface::Error &error) {
+            QCOMPARE(error.number(), surface::InvalidPropertyArrayIndex);
+        }
+    }
+    list.checkPick(-1);
+    list.checkPick(3);
+    QVERIFY_THROWS_EXCEPTION(surface::Error, list.checkPick(4));
+    QVERIFY_THROWS_EXCEPTION(surface::Error, list.checkPick(-2));
+}
+
+void TestItemList::fullListRefuses()
+{
+    ItemList list(true);
+    QStringList many;
+    for (int i = 0; i < ItemList::MaxCount; ++i)
+        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    list.assign(many);
+    QCOMPARE(list.count(), 32767);
+    try {
+        list.add(u"One more"_s);
+        QFAIL("the 32,768th item must be refused");
+    } catch (const surface::Error &error) {
+        QCOMPARE(error.number(), surface::ListFull);
+        QVERIFY(error.description().contains(u"32,767"));
+    }
+    QCOMPARE(list.count(), 32767);
+    QCOMPARE(list.at(32766), u"School 32766"_s);
+    QCOMPARE(list.indexOf(u"One more"_s), -1);
+}
+
+QTEST_APPLESS_MAIN(TestItemList)
+#include "tst_itemlist.moc"
