@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and then either launches Tessaly or runs every test.
+#
+#   bash build.sh run    build and open the program (needs a desktop session)
+#   bash build.sh test   build and run the whole test suite (starts its own X server)
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: bash build.sh run|test" >&2
+    exit 2
+    ;;
+esac
+
+# Debian/Ubuntu packages the build needs, and the ones only the tests need.
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libxcb1-dev
+    libgl-dev fonts-dejavu-core)
+test_packages=(xvfb xauth x11-utils)
+
+install_missing() {
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+if [ "$mode" = run ]; then
+    install_missing "${build_packages[@]}"
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTESSALY_TESTS=OFF >/dev/null
+    cmake --build build/release -j "$jobs"
+    exec build/release/Tessaly
+fi
+
+install_missing "${build_packages[@]}" "${test_packages[@]}"
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON >/dev/null
+cmake --build build/test -j "$jobs"
+
+# A private X server for the tests that need a real window; ended by its PID.
+xvfb_pid=
+cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >build/test/xvfb.log 2>&1 &
+xvfb_pid=$!
+read -r -t 30 display_number <&"$display_fd" || {
+    echo "Xvfb did not start; see build/test/xvfb.log" >&2
+    exit 1
+}
+export DISPLAY=":$display_number"
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+
+ctest --test-dir build/test --output-on-failure -j "$jobs"

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Starts the built program in a real X window and reads what it tells the window manager:
+# its title, no taskbar button, a fixed size, and no minimize or maximize.
+set -euo pipefail
+program=$1
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server in DISPLAY"; exit 1; }
+
+failures=0
+check() { # description, then a command that must succeed
+    local what=$1
+    shift
+    if "$@"; then echo "PASS: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
+}
+
+"$program" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
+
+window=
+for _ in $(seq 400); do # polls for up to 20 s
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"Quorlant"/ { print $1; exit }')
+    [ -n "$window" ] && break
+    kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program exited"; exit 1; }
+    sleep 0.05
+done
+[ -n "$window" ] || { echo "FAIL: no window titled Quorlant appeared"; exit 1; }
+
+props=$(xprop -id "$window")
+check "title is Quorlant" grep -q '^_NET_WM_NAME(UTF8_STRING) = "Quorlant"$' <<<"$props"
+check "no taskbar button" grep -q '^_NET_WM_STATE(ATOM) = .*_NET_WM_STATE_SKIP_TASKBAR' <<<"$props"
+
+min=$(sed -n 's/.*program specified minimum size: \([0-9]* by [0-9]*\).*/\1/p' <<<"$props")
+max=$(sed -n 's/.*program specified maximum size: \([0-9]* by [0-9]*\).*/\1/p' <<<"$props")
+check "minimum size is set ($min)" test -n "$min"
+check "minimum size equals maximum size ($max)" test "$min" = "$max"
+height=${min##* by }
+check "client area 346 wide below a menu bar ($min)" test "${min%% by *}" = 346 -a "$height" -gt 245
+
+# _MOTIF_WM_HINTS = flags, functions, decorations, input mode, status.
+read -r flags functions decorations _ < <(sed -n 's/^_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = //p' <<<"$props" | tr -d ',')
+check "window manager hints are set" test -n "${flags:-}"
+check "functions and decorations are given" test $((flags & 3)) -eq 3
+check "no minimize or maximize function" test $((functions & (8 | 16))) -eq 0
+check "no minimize or maximize button" test $((decorations & (32 | 64))) -eq 0
+check "a close function" test $((functions & 32)) -ne 0
+
+echo "$((10 - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
