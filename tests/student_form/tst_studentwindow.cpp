@@ -2,6 +2,7 @@
 
 #include "common/scriptedboxes.h"
 #include "student_form/studentwindow.h"
+#include "surface/qt/messagebox.h"
 #include "surface/qt/comboboxwidget.h"
 #include "surface/qt/listboxwidget.h"
 
@@ -18,7 +19,11 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace testing;
@@ -73,6 +78,9 @@ private Q_SLOTS:
     void printFromTheKeyboardAndMouse();
     void printReportsTheFirstMissingEntry();
     void fullSchoolListIsReportedAndEntriesKept();
+    void okClearsTheRecordAndKeepsTheSchools();
+    void printSchoolsFromTheMenu();
+    void printSchoolsOfAFullListOnScreen();
 };
 
 void TestStudentWindow::startsEmptyWithTheCaretInTheName()
@@ -434,6 +442,98 @@ void TestStudentWindow::fullSchoolListIsReportedAndEntriesKept()
     QCOMPARE(w.c<QLineEdit>(u"txtName"_s)->text(), u"Ann"_s);
     QVERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
     QVERIFY(w.window.isVisible());
+}
+
+void TestStudentWindow::okClearsTheRecordAndKeepsTheSchools()
+{
+    ScriptedBoxes boxes;
+    ShownWindow w;
+    QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
+    QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
+    QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
+    QTest::keyClicks(w.school()->lineEdit(), u"Lincoln"_s);
+    QTest::mouseClick(w.c(u"optJunior"_s), Qt::LeftButton);
+    QTest::mouseClick(w.c(u"chkDeans"_s), Qt::LeftButton);
+    QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
+    QCOMPARE(boxes.shown.back().title, u"Quorlant"_s);
+
+    QTest::mouseClick(w.c(u"cmdOK"_s), Qt::LeftButton);
+    QCOMPARE(boxes.shown.size(), 1u); // no message
+    QVERIFY(w.c<QLineEdit>(u"txtName"_s)->text().isEmpty());
+    QVERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
+    for (const QString &grade : {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
+        QVERIFY(!w.c<QRadioButton>(grade)->isChecked());
+    QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
+    QCOMPARE(w.c<ListBoxWidget>(u"lstMajor"_s)->pickedRow(), -1);
+    QVERIFY(w.c<ListBoxWidget>(u"lstMajor"_s)->selectionModel()->selectedRows().isEmpty());
+    QCOMPARE(w.school()->text(), QString());
+    QCOMPARE(w.school()->pickedRow(), -1);
+    QVERIFY(w.school()->listView()->selectionModel()->selectedRows().isEmpty());
+    QCOMPARE(w.school()->items(), (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
+                                              u"Midtown"_s, u"West Highland"_s}));
+    QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
+
+    // The user can choose a grade again afterwards, one at a time.
+    QTest::mouseClick(w.c(u"optFreshman"_s), Qt::LeftButton);
+    QTest::mouseClick(w.c(u"optSenior"_s), Qt::LeftButton);
+    QVERIFY(!w.c<QRadioButton>(u"optFreshman"_s)->isChecked());
+    QVERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
+}
+
+void TestStudentWindow::printSchoolsFromTheMenu()
+{
+    ScriptedBoxes boxes;
+    ShownWindow w;
+    // Alt+F, then C, as a keyboard user would.
+    w.alt('f');
+    auto *file = w.c<QMenu>(u"mnuFile"_s);
+    QTRY_VERIFY(file->isVisible());
+    QTest::keyClick(file, Qt::Key_C);
+    QTRY_COMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0].title, u"School List"_s);
+    QCOMPARE(boxes.shown[0].prompt, student_form::schoolListCredit()
+                                        + u"\r\n\r\n\r\nSchool List:\r\nFranklin\r\nHighland"
+                                          u"\r\nMidtown\r\nWest Highland"_s);
+}
+
+void TestStudentWindow::printSchoolsOfAFullListOnScreen()
+{
+    ShownWindow w;
+    QStringList many;
+    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
+        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    w.school()->setItems(many);
+
+    {
+        ScriptedBoxes boxes;
+        w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger();
+        QCOMPARE(boxes.shown.size(), 1u);
+        const QStringList lines = boxes.shown[0].prompt.split(u"\r\n"_s);
+        QCOMPARE(lines.size(), 4 + 32767);
+        QCOMPARE(lines.mid(4), many);
+    }
+
+    // The real box: on screen, OK inside it, the list scrolling within.
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<surface::qt::MessageBox *>(QApplication::activeModalWidget());
+        if (!box || seen)
+            return;
+        seen = true;
+        const QRect screen = box->screen()->availableGeometry();
+        QVERIFY(screen.contains(box->frameGeometry()));
+        QVERIFY(box->rect().contains(box->okButton()->geometry()));
+        QVERIFY(box->textView()->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(box->textView()->document()->blockCount(), 4 + 32767);
+        box->okButton()->click();
+    });
+    poll.start();
+    w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger();
+    poll.stop();
+    QVERIFY(seen);
+    QCOMPARE(w.school()->items().size(), 32767);
 }
 
 QTEST_MAIN(TestStudentWindow)
