@@ -1,17 +1,26 @@
 #pragma once
 
+#include "commands.h"
+
 #include <memory>
 
 namespace student_form {
 class StudentWindow;
 }
 
+namespace surface::qt {
+class QtRuntime;
+}
+
 namespace shell {
+
+class AboutWindow;
 
 // Sets the program's identity on the running application: name, version, icon.
 void setProgramIdentity();
 
-// The program: the main window and the commands that are the shell's, not the record's.
+// The program: the main window, the About window once it is loaded, and the menu commands
+// that are the shell's rather than the record's.
 class Shell
 {
 public:
@@ -21,9 +30,15 @@ public:
     // Shows the main window, not modally, with the focus in the name box.
     void start();
     student_form::StudentWindow &mainWindow() { return *m_main; }
+    // The About window, or null before the first About command.
+    AboutWindow *aboutWindow() const { return m_about.get(); }
+    MenuCommands &commands() { return *m_commands; }
 
 private:
     std::unique_ptr<student_form::StudentWindow> m_main;
+    std::unique_ptr<surface::qt::QtRuntime> m_runtime;
+    std::unique_ptr<AboutWindow> m_about;
+    std::unique_ptr<MenuCommands> m_commands;
 };
 
 } // namespace shell

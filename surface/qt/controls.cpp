@@ -87,14 +87,23 @@ void QtTextBox::setFocus()
     m_edit->setFocus(Qt::OtherFocusReason);
 }
 
+// A caption written by the program is kept as written (CR LF and all) for reading back; the
+// label shows it as plain text with each CR LF as one line break.
+static const char CaptionProperty[] = "surfaceCaption";
+
 QString QtLabel::caption() const
 {
-    return m_label->text();
+    const QVariant written = m_label->property(CaptionProperty);
+    return written.isValid() ? written.toString() : m_label->text();
 }
 
 void QtLabel::setCaption(const QString &caption)
 {
-    m_label->setText(caption);
+    m_label->setProperty(CaptionProperty, caption);
+    m_label->setTextFormat(Qt::PlainText);
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    m_label->setText(shown);
 }
 
 bool QtOptionButton::value() const

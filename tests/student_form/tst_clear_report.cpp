@@ -56,8 +56,8 @@ void TestClearReport::clearEmptiesEveryEntryInOrder()
                              }));
     QVERIFY(f.recorder.messages.empty());
     QVERIFY(f.txtName.value.isEmpty() && f.txtUnits.value.isEmpty());
-    QVERIFY(!f.optFreshman.checked && !f.optSophomore.checked && !f.optJunior.checked
-            && !f.optSenior.checked);
+    QVERIFY(!f.optFreshman.checked && !f.optSophomore.checked && !f.optJunior.checked &&
+            !f.optSenior.checked);
     QCOMPARE(f.chkDeans.state, surface::Unchecked);
     QCOMPARE(f.lstMajor.listIndex(), -1);
     QCOMPARE(f.cboSchool.text(), QString());
@@ -117,9 +117,9 @@ void TestClearReport::reportOfThePresets()
     QCOMPARE(lines.size(), 8);
     QVERIFY(!lines[0].isEmpty() && !lines[0].contains(u'\n') && !lines[0].contains(u'\r'));
     QCOMPARE(lines.mid(1), (QStringList{QString(), QString(), u"School List:"_s} + Presets));
-    QCOMPARE(f.form.schools(), (std::vector<QString>{u"School List:"_s, u"Franklin"_s,
-                                                     u"Highland"_s, u"Midtown"_s,
-                                                     u"West Highland"_s}));
+    QCOMPARE(f.form.schools(),
+             (std::vector<QString>{u"School List:"_s, u"Franklin"_s, u"Highland"_s, u"Midtown"_s,
+                                   u"West Highland"_s}));
     // The list is only read.
     QCOMPARE(f.cboSchool.items.toStringList(), Presets);
     QCOMPARE(f.recorder.log, QStringList{u"MsgBox School List"_s});

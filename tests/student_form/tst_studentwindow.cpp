@@ -2,9 +2,9 @@
 
 #include "common/scriptedboxes.h"
 #include "student_form/studentwindow.h"
-#include "surface/qt/messagebox.h"
 #include "surface/qt/comboboxwidget.h"
 #include "surface/qt/listboxwidget.h"
+#include "surface/qt/messagebox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,13 +15,13 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -461,7 +461,8 @@ void TestStudentWindow::okClearsTheRecordAndKeepsTheSchools()
     QCOMPARE(boxes.shown.size(), 1u); // no message
     QVERIFY(w.c<QLineEdit>(u"txtName"_s)->text().isEmpty());
     QVERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
-    for (const QString &grade : {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
+    for (const QString &grade :
+         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
         QVERIFY(!w.c<QRadioButton>(grade)->isChecked());
     QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
     QCOMPARE(w.c<ListBoxWidget>(u"lstMajor"_s)->pickedRow(), -1);
@@ -470,7 +471,7 @@ void TestStudentWindow::okClearsTheRecordAndKeepsTheSchools()
     QCOMPARE(w.school()->pickedRow(), -1);
     QVERIFY(w.school()->listView()->selectionModel()->selectedRows().isEmpty());
     QCOMPARE(w.school()->items(), (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
-                                              u"Midtown"_s, u"West Highland"_s}));
+                                               u"Midtown"_s, u"West Highland"_s}));
     QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
 
     // The user can choose a grade again afterwards, one at a time.
@@ -491,9 +492,9 @@ void TestStudentWindow::printSchoolsFromTheMenu()
     QTest::keyClick(file, Qt::Key_C);
     QTRY_COMPARE(boxes.shown.size(), 1u);
     QCOMPARE(boxes.shown[0].title, u"School List"_s);
-    QCOMPARE(boxes.shown[0].prompt, student_form::schoolListCredit()
-                                        + u"\r\n\r\n\r\nSchool List:\r\nFranklin\r\nHighland"
-                                          u"\r\nMidtown\r\nWest Highland"_s);
+    QCOMPARE(boxes.shown[0].prompt, student_form::schoolListCredit() +
+                                        u"\r\n\r\n\r\nSchool List:\r\nFranklin\r\nHighland"
+                                        u"\r\nMidtown\r\nWest Highland"_s);
 }
 
 void TestStudentWindow::printSchoolsOfAFullListOnScreen()

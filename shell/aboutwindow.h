@@ -1,0 +1,34 @@
+#pragma once
+
+#include "commands.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class frmAbout;
+}
+
+namespace shell {
+
+// The About window: its definition comes from frmabout.ui, its procedures from frmAbout.
+// Creating it loads it, which runs Form_Load.
+class AboutWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    AboutWindow();
+    ~AboutWindow() override;
+
+    surface::Window &surfaceWindow();
+
+private:
+    struct Binding;
+
+    std::unique_ptr<Ui::frmAbout> ui;
+    std::unique_ptr<Binding> m_binding;
+    std::unique_ptr<frmAbout> m_form;
+};
+
+} // namespace shell
