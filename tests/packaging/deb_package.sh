@@ -19,23 +19,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0 failed=0
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then
-        echo "PASS: $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+# shellcheck source=../common/checks.sh
+source "$(dirname "$0")/../common/checks.sh"
 
 arch=$(dpkg --print-architecture)
 deb=$tmp/tessaly_${version}_$arch.deb

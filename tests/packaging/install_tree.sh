@@ -13,23 +13,8 @@ trap 'rm -rf "$tmp"' EXIT
 # The /usr level lets appstreamcli treat the scratch directory as a system root.
 prefix=$tmp/usr
 
-passed=0 failed=0
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then
-        echo "PASS: $what"
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what"
-        failed=$((failed + 1))
-    fi
-}
-finish() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+# shellcheck source=../common/checks.sh
+source "$(dirname "$0")/../common/checks.sh"
 
 if ! "$cmake" --install "$build_dir" --prefix "$prefix" >"$tmp/install.log" 2>&1; then
     cat "$tmp/install.log"
