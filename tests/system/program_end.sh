@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The real program under X ends by File, Exit with a record filled in, and by its main window's
+# close button, also after the About window was shown and closed by its own close button.
+#
+# Qt drops a close request that reaches it in the first moments after a window maps (a plain
+# Qt window does the same). A person cannot click that fast, so where the window is still open
+# after a second the request is made again, as they would click again; a program that never
+# reacts still fails.
+set -euo pipefail
+program=$1
+wm_close=$2
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server in DISPLAY"; exit 1; }
+
+passed=0
+failed=0
+pid=
+trap '[ -z "$pid" ] || kill "$pid" 2>/dev/null || true' EXIT
+
+pass() { echo "PASS: $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+running() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
+
+# Prints the id of the shown window with this title, polling for up to 20 s.
+find_window() {
+    local id
+    for _ in $(seq 400); do
+        id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" '$2 " " $3 ~ t || $2 == t { print $1; exit }')
+        if [ -n "$id" ] && viewable "$id"; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
+# Sets status to the program's exit status once it has ended, within 20 s. Runs in this shell:
+# only the parent can collect a child's status.
+wait_exit() {
+    status="still running after 20 s"
+    for _ in $(seq 400); do
+        if ! running; then
+            status=0
+            wait "$pid" || status=$?
+            pid=
+            return 0
+        fi
+        sleep 0.05
+    done
+}
+
+# Presses a window's close button until it is gone (the condition given as a command fails),
+# at most five times, a second apart.
+close_until() {
+    local window=$1
+    shift
+    for _ in 1 2 3 4 5; do
+        "$wm_close" "$window"
+        for _ in $(seq 20); do
+            "$@" || return 0
+            sleep 0.05
+        done
+    done
+}
+
+start() {
+    "$program" 2>/dev/null &
+    pid=$!
+    main=$(find_window Quorlant) || { fail "$1: the main window did not appear"; return 1; }
+    xdotool windowfocus --sync "$main"
+}
+
+# 1. File, Exit with a record filled in: ends at once, no question asked.
+if start "exit"; then
+    xdotool type --delay 1 "Ann Lee"
+    xdotool key Tab
+    xdotool type --delay 1 "30"
+    xdotool key alt+f x
+    wait_exit
+    [ "$status" = 0 ] && pass "File, Exit with entries filled ends the program (status 0)" ||
+        fail "File, Exit: $status"
+fi
+
+# 2. About shown and closed by its frame; then the main window closed by its frame.
+if start "close"; then
+    xdotool key alt+f Right Return
+    if about=$(find_window "About Quorlant"); then
+        pass "Help, About shows the About window"
+        close_until "$about" viewable "$about"
+        viewable "$about" && fail "the About window's close button does not hide it" ||
+            pass "the About window's close button hides it"
+        running && pass "the program goes on" || fail "the program ended with the About window"
+    else
+        fail "Help, About showed no window"
+    fi
+    close_until "$main" running
+    wait_exit
+    [ "$status" = 0 ] && pass "closing the main window after About ends the program (status 0)" ||
+        fail "closing the main window after About: $status"
+fi
+
+# 3. The main window closed by its frame right after start.
+if start "close at once"; then
+    close_until "$main" running
+    wait_exit
+    [ "$status" = 0 ] && pass "closing the main window ends the program (status 0)" ||
+        fail "closing the main window: $status"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
