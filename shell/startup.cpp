@@ -1,0 +1,77 @@
+#include "startup.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace shell {
+
+namespace {
+
+// A message with its own copy of what its context only points at.
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray file;
+    int line;
+    QByteArray function;
+    QByteArray category;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+QList<HeldMessage> heldMessages;
+
+// Why the window system could not start, in a few words: the first thing its plugins said.
+QString reason()
+{
+    for (const HeldMessage &message : std::as_const(heldMessages)) {
+        if (!message.category.startsWith("qt.qpa"))
+            continue;
+        // The X plugin names the display it tried, which is nothing when none is set.
+        if (message.text.trimmed() == QLatin1StringView("could not connect to display"))
+            return QStringLiteral("no display is set (DISPLAY is empty)");
+        return message.text.simplified();
+    }
+    return QStringLiteral("no window system could be started");
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        const QByteArray line =
+            QStringLiteral("Tessaly: cannot start its windows: %1\n").arg(reason()).toLocal8Bit();
+        std::fputs(line.constData(), stderr);
+        std::fflush(stderr);
+        // Not abort(): a missing display is the user's situation, not a fault of the program.
+        std::_Exit(EXIT_FAILURE);
+    }
+    heldMessages.append({type, QByteArray(context.file), context.line, QByteArray(context.function),
+                         QByteArray(context.category), text});
+}
+
+} // namespace
+
+DisplayGuard::DisplayGuard()
+{
+    previousHandler = qInstallMessageHandler(holdMessage);
+}
+
+DisplayGuard::~DisplayGuard()
+{
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage &held : std::as_const(heldMessages)) {
+        const QMessageLogContext context(
+            held.file.isNull() ? nullptr : held.file.constData(), held.line,
+            held.function.isNull() ? nullptr : held.function.constData(),
+            held.category.isNull() ? nullptr : held.category.constData());
+        qt_message_output(held.type, context, held.text);
+    }
+    heldMessages.clear();
+}
+
+} // namespace shell
