@@ -1,0 +1,267 @@
+// Measures how long a program takes from exec until its top-level window is mapped on the X
+// server, and how much memory it holds resident at that moment. Two programs are run in
+// alternation, so that drifting load on the machine falls on both alike.
+//
+//   startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM
+//
+// It needs DISPLAY and no window manager: a window manager would reparent the window and the
+// map would be reported on its frame instead.
+
+#include <xcb/xcb.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Program
+{
+    std::string name;
+    std::string path;
+    std::vector<double> milliseconds;
+    std::vector<double> residentMiB;
+    std::vector<double> proportionalMiB;
+};
+
+struct Sample
+{
+    double milliseconds;
+    double residentMiB;
+    double proportionalMiB;
+};
+
+[[noreturn]] void fail(const std::string &message)
+{
+    std::fprintf(stderr, "startup_probe: %s\n", message.c_str());
+    std::exit(2);
+}
+
+// A field of /proc/PID/status or /proc/PID/smaps_rollup, "Name:  1234 kB", in MiB.
+double kibField(const std::string &file, const std::string &field)
+{
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.rfind(field + ":", 0) == 0)
+            return std::strtod(line.c_str() + field.size() + 1, nullptr) / 1024.0;
+    }
+    return -1;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+class Display
+{
+public:
+    Display()
+    {
+        m_connection = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(m_connection))
+            fail("cannot connect to the X server named by DISPLAY");
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
+        // Maps of the root's children are reported to us: those are the top-level windows.
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_void_cookie_t cookie =
+            xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
+        if (std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> error{
+                xcb_request_check(m_connection, cookie), &std::free})
+            fail("cannot watch the root window (is a window manager running?)");
+        m_pidAtom = internAtom("_NET_WM_PID");
+    }
+    ~Display() { xcb_disconnect(m_connection); }
+    Display(const Display &) = delete;
+    Display &operator=(const Display &) = delete;
+
+    // Discards whatever is queued, such as the unmaps of the previous child.
+    void drain()
+    {
+        xcb_flush(m_connection);
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection))
+            std::free(event);
+    }
+
+    // Waits until a top-level window of process pid is mapped; returns when that was seen.
+    std::optional<Clock::time_point> waitForMap(pid_t pid, Clock::time_point deadline)
+    {
+        pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
+        for (;;) {
+            while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
+                const Clock::time_point seen = Clock::now();
+                const bool map = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+                const xcb_window_t window =
+                    map ? reinterpret_cast<xcb_map_notify_event_t *>(event)->window : 0;
+                std::free(event);
+                // A window of an earlier child may still be going; only this child's counts.
+                if (map && windowPid(window) == pid)
+                    return seen;
+            }
+            if (xcb_connection_has_error(m_connection))
+                fail("lost the connection to the X server");
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0)
+                return std::nullopt;
+            if (poll(&fd, 1, static_cast<int>(left.count())) < 0 && errno != EINTR)
+                fail("poll failed");
+        }
+    }
+
+private:
+    xcb_atom_t internAtom(const char *name)
+    {
+        const auto cookie =
+            xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(m_connection, cookie, nullptr), &std::free);
+        return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    }
+
+    pid_t windowPid(xcb_window_t window)
+    {
+        const auto cookie =
+            xcb_get_property(m_connection, 0, window, m_pidAtom, XCB_ATOM_CARDINAL, 0, 1);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
+        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+            return -1;
+        return static_cast<pid_t>(*static_cast<uint32_t *>(xcb_get_property_value(reply.get())));
+    }
+
+    xcb_connection_t *m_connection = nullptr;
+    xcb_window_t m_root = 0;
+    xcb_atom_t m_pidAtom = XCB_ATOM_NONE;
+};
+
+Sample launch(Display &display, const Program &program)
+{
+    display.drain();
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid < 0)
+        fail("fork failed");
+    if (pid == 0) {
+        // What the program says on its way up is not ours to show.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execl(program.path.c_str(), program.path.c_str(), static_cast<char *>(nullptr));
+        std::_Exit(127);
+    }
+    const auto mapped = display.waitForMap(pid, start + std::chrono::seconds(20));
+    // Frozen at the map, so the memory read is the memory at that moment.
+    kill(pid, SIGSTOP);
+    const std::string proc = "/proc/" + std::to_string(pid);
+    const double resident = kibField(proc + "/status", "VmRSS");
+    const double proportional = kibField(proc + "/smaps_rollup", "Pss");
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!mapped)
+        fail(program.name + ": no window was mapped within 20 s (" + program.path + ")");
+    return {std::chrono::duration<double, std::milli>(*mapped - start).count(), resident,
+            proportional};
+}
+
+std::string loadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one, five, fifteen;
+    in >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    int runs = 30;
+    int warmup = 3;
+    std::vector<Program> programs;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc)
+            runs = std::atoi(argv[++i]);
+        else if (arg == "--warmup" && i + 1 < argc)
+            warmup = std::atoi(argv[++i]);
+        else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0)
+            programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}});
+        else
+            fail("usage: startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM");
+    }
+    if (programs.size() != 2 || runs < 1)
+        fail("usage: startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM");
+
+    Display display;
+    Program &a = programs[0];
+    Program &b = programs[1];
+    std::printf("load average before: %s\n", loadAverage().c_str());
+    std::printf("%4s  %-12s %9s %9s %9s   %-12s %9s %9s %9s   %6s\n", "pair", a.name.c_str(), "ms",
+                "RSS MiB", "PSS MiB", b.name.c_str(), "ms", "RSS MiB", "PSS MiB", "ratio");
+
+    // The warm-up runs fill the page cache and are not counted. Each pair alternates which
+    // program goes first, so neither always runs on the heels of the other.
+    std::vector<double> timeRatios;
+    std::vector<double> memoryRatios;
+    for (int run = -warmup; run < runs; ++run) {
+        const bool aFirst = (run % 2 == 0);
+        Sample sa{}, sb{};
+        if (aFirst) {
+            sa = launch(display, a);
+            sb = launch(display, b);
+        } else {
+            sb = launch(display, b);
+            sa = launch(display, a);
+        }
+        // Let the X server finish tearing the last window down before the next start.
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        if (run < 0)
+            continue;
+        a.milliseconds.push_back(sa.milliseconds);
+        a.residentMiB.push_back(sa.residentMiB);
+        a.proportionalMiB.push_back(sa.proportionalMiB);
+        b.milliseconds.push_back(sb.milliseconds);
+        b.residentMiB.push_back(sb.residentMiB);
+        b.proportionalMiB.push_back(sb.proportionalMiB);
+        timeRatios.push_back(sa.milliseconds / sb.milliseconds);
+        memoryRatios.push_back(sa.residentMiB / sb.residentMiB);
+        std::printf("%4d  %-12s %9.2f %9.1f %9.1f   %-12s %9.2f %9.1f %9.1f   %6.3f\n", run + 1, "",
+                    sa.milliseconds, sa.residentMiB, sa.proportionalMiB, "", sb.milliseconds,
+                    sb.residentMiB, sb.proportionalMiB, timeRatios.back());
+    }
+    std::printf("load average after: %s\n\n", loadAverage().c_str());
+
+    for (const Program *p : {&a, &b}) {
+        std::printf("%-12s median %.2f ms to map (min %.2f), RSS %.1f MiB, PSS %.1f MiB\n",
+                    p->name.c_str(), median(p->milliseconds),
+                    *std::min_element(p->milliseconds.begin(), p->milliseconds.end()),
+                    median(p->residentMiB), median(p->proportionalMiB));
+    }
+    std::printf("%s/%s: median of paired time ratios %.3f, of paired RSS ratios %.3f\n",
+                a.name.c_str(), b.name.c_str(), median(timeRatios), median(memoryRatios));
+    return 0;
+}
