@@ -1,0 +1,570 @@
+// Timings of the main window's commands on the real Qt binding, offscreen, at the list sizes a
+// person meets and at the full list. See bench/README.md for what each figure covers.
+//
+// Every figure is a command run through its button or menu action, plus the events it leaves
+// behind (layout, the window's repaint), so it is the time until the next frame can be drawn.
+
+#include "shell/aboutwindow.h"
+#include "student_form/studentwindow.h"
+#include "surface/itemlist.h"
+#include "surface/qt/comboboxwidget.h"
+#include "surface/qt/controls.h"
+#include "surface/qt/listboxwidget.h"
+#include "surface/qt/messagebox.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWindow>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+using student_form::StudentWindow;
+using surface::qt::ComboBoxWidget;
+using surface::qt::MessageBox;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int FullList = surface::ItemList::MaxCount;
+
+// School names as a person types them, spread over the alphabet so that each one lands at a
+// random place in the sorted list. The same seed gives the same names on every run.
+class Names
+{
+public:
+    explicit Names(unsigned seed = 20261208) : m_random(seed) {}
+    QString next()
+    {
+        std::uniform_int_distribution<int> letter(0, 25);
+        QString name;
+        name.append(QChar(u'A' + letter(m_random)));
+        for (int i = 0; i < 9; ++i)
+            name.append(QChar(u'a' + letter(m_random)));
+        return name;
+    }
+    QStringList take(int count)
+    {
+        QStringList names;
+        names.reserve(count);
+        for (int i = 0; i < count; ++i)
+            names.append(next());
+        return names;
+    }
+
+private:
+    std::mt19937 m_random;
+};
+
+// Runs posted events until pass() holds; false if it does not within a few seconds.
+bool processUntil(const std::function<bool()> &pass)
+{
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
+    while (!pass()) {
+        if (Clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// Counts the paint events of the widgets it watches.
+class PaintWatch : public QObject
+{
+public:
+    void watch(QWidget *widget)
+    {
+        widget->installEventFilter(this);
+        m_watched.push_back(widget);
+    }
+    void reset() { m_painted.clear(); }
+    bool allPainted() const { return m_painted.size() == m_watched.size(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint &&
+            std::find(m_painted.begin(), m_painted.end(), watched) == m_painted.end())
+            m_painted.push_back(watched);
+        return false;
+    }
+
+private:
+    std::vector<QObject *> m_watched;
+    std::vector<QObject *> m_painted;
+};
+
+// How the message boxes of a command are answered while it is timed.
+enum class Boxes {
+    // The text is composed and handed over; nothing is shown. This is the command's own work.
+    Composed,
+    // The box is built, shown without a modal loop, and waited for until its text and its OK
+    // button have been painted: what a person sees before they can read it.
+    Shown,
+};
+
+class BoxAnswer
+{
+public:
+    BoxAnswer(Boxes mode, QWidget *owner)
+    {
+        MessageBox::setScript([this, mode, owner](const QString &title, const QString &prompt) {
+            promptLength = prompt.size();
+            if (mode == Boxes::Composed)
+                return;
+            box = std::make_unique<MessageBox>(prompt, title, owner);
+            PaintWatch painted;
+            painted.watch(box->textView()->viewport());
+            painted.watch(box->okButton());
+            box->show();
+            if (!processUntil([&] { return painted.allPainted(); }))
+                failed = true;
+        });
+    }
+    ~BoxAnswer() { MessageBox::setScript({}); }
+    BoxAnswer(const BoxAnswer &) = delete;
+    BoxAnswer &operator=(const BoxAnswer &) = delete;
+
+    // Dismisses the box of the last command, if one is open.
+    void dismiss()
+    {
+        box.reset();
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<MessageBox> box;
+    qsizetype promptLength = 0;
+    bool failed = false;
+};
+
+// The main window, shown, with its school list holding a given number of schools.
+struct Form
+{
+    explicit Form(int schools)
+    {
+        window.show();
+        processUntil([this] { return window.windowHandle()->isExposed(); });
+        setSchools(schools);
+    }
+
+    template<class T> T *control(const char *name)
+    {
+        return window.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    void setSchools(int count)
+    {
+        if (count == 4) // the presets, as at start-up
+            school->setItems({u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s});
+        else
+            school->setItems(Names(count).take(count));
+        QCoreApplication::processEvents();
+    }
+
+    // Every entry filled in, with the school typed rather than picked.
+    void fillRecord(const QString &typedSchool)
+    {
+        name->setText(u"A. Sample"_s);
+        units->setText(u"30"_s);
+        major->pick(1);
+        senior->setChecked(true);
+        deans->setChecked(true);
+        school->setText(typedSchool);
+    }
+
+    // A command, and the events it posted: the time until the window can draw its next frame.
+    template<class Command> double timed(Command &&command)
+    {
+        const Clock::time_point start = Clock::now();
+        command();
+        QCoreApplication::processEvents();
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    }
+
+    StudentWindow window;
+    ComboBoxWidget *school = control<ComboBoxWidget>("cboSchool");
+    QLineEdit *name = control<QLineEdit>("txtName");
+    QLineEdit *units = control<QLineEdit>("txtUnits");
+    surface::qt::ListBoxWidget *major = control<surface::qt::ListBoxWidget>("lstMajor");
+    QRadioButton *senior = control<QRadioButton>("optSenior");
+    QCheckBox *deans = control<QCheckBox>("chkDeans");
+    QPushButton *print = control<QPushButton>("cmdPrint");
+    QPushButton *ok = control<QPushButton>("cmdOK");
+    QAction *printSchools = control<QAction>("mnuPrintSchools");
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// Reports one timed sample per iteration, with the median and the slowest as counters: the
+// slowest is what decides whether a command ever misses a frame.
+class Samples
+{
+public:
+    explicit Samples(benchmark::State &state) : m_state(state) {}
+    ~Samples()
+    {
+        if (m_seconds.empty())
+            return;
+        m_state.counters["median_ms"] = median(m_seconds) * 1e3;
+        m_state.counters["max_ms"] = *std::max_element(m_seconds.begin(), m_seconds.end()) * 1e3;
+    }
+    Samples(const Samples &) = delete;
+    Samples &operator=(const Samples &) = delete;
+
+    void add(double seconds)
+    {
+        m_state.SetIterationTime(seconds);
+        m_seconds.push_back(seconds);
+    }
+
+private:
+    benchmark::State &m_state;
+    std::vector<double> m_seconds;
+};
+
+bool boxFailed(benchmark::State &state, const BoxAnswer &boxes)
+{
+    if (boxes.failed)
+        state.SkipWithError("the message box was not painted within 5 s");
+    return boxes.failed;
+}
+
+// "&Print" with every entry filled and a new school typed, into a list of range(0) schools.
+// Each iteration starts again from that list, so every Print adds the same kind of school.
+template<Boxes mode> void printTypedSchool(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Form form(count);
+    BoxAnswer boxes(mode, &form.window);
+    Names typed(7);
+    Samples samples(state);
+    for (auto _ : state) {
+        boxes.dismiss();
+        form.setSchools(count);
+        form.fillRecord(typed.next());
+        samples.add(form.timed([&] { form.print->click(); }));
+        if (boxFailed(state, boxes))
+            break;
+    }
+    if (form.school->itemList().count() != count + 1)
+        state.SkipWithError("Print did not add the typed school");
+}
+
+// The school capture alone: AddItem of the typed text and ListIndex := NewIndex, through the
+// binding the command uses, followed by the list's repaint.
+void schoolCapture(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Form form(count);
+    surface::qt::QtComboBox cboSchool(form.school);
+    Names typed(11);
+    std::vector<double> addSeconds, pickSeconds, eventSeconds;
+    Samples samples(state);
+    for (auto _ : state) {
+        form.setSchools(count);
+        const QString name = typed.next();
+        cboSchool.setText(name);
+        // The parts, to see where the time goes: the insertion into the model and its views,
+        // the pick, and the relayout and repaint the two leave for the event loop.
+        const Clock::time_point start = Clock::now();
+        cboSchool.addItem(name);
+        const Clock::time_point added = Clock::now();
+        cboSchool.setListIndex(cboSchool.newIndex());
+        const Clock::time_point picked = Clock::now();
+        QCoreApplication::processEvents();
+        const Clock::time_point drawn = Clock::now();
+        samples.add(std::chrono::duration<double>(drawn - start).count());
+        addSeconds.push_back(std::chrono::duration<double>(added - start).count());
+        pickSeconds.push_back(std::chrono::duration<double>(picked - added).count());
+        eventSeconds.push_back(std::chrono::duration<double>(drawn - picked).count());
+    }
+    if (!addSeconds.empty()) {
+        state.counters["add_ms"] = median(addSeconds) * 1e3;
+        state.counters["pick_ms"] = median(pickSeconds) * 1e3;
+        state.counters["events_ms"] = median(eventSeconds) * 1e3;
+    }
+    if (form.school->pickedRow() < 0)
+        state.SkipWithError("the captured school is not picked");
+}
+
+// File, "Print S&chools" with range(0) schools in the list.
+template<Boxes mode> void schoolReport(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Form form(count);
+    BoxAnswer boxes(mode, &form.window);
+    Samples samples(state);
+    for (auto _ : state) {
+        boxes.dismiss();
+        samples.add(form.timed([&] { form.printSchools->trigger(); }));
+        if (boxFailed(state, boxes))
+            break;
+    }
+    // Credit line, two empty lines, heading, and a line per school.
+    if (boxes.promptLength < count * 2)
+        state.SkipWithError("the report does not hold every school");
+}
+
+// Scrolling the report of a full list by a page (PageDown, or PageUp on the way back), until
+// the text's next frame is painted.
+void reportScroll(benchmark::State &state)
+{
+    const int key = static_cast<int>(state.range(0));
+    Form form(FullList);
+    BoxAnswer boxes(Boxes::Shown, &form.window);
+    form.printSchools->trigger();
+    if (boxFailed(state, boxes) || !boxes.box)
+        return;
+    QScrollBar *bar = boxes.box->textView()->verticalScrollBar();
+    PaintWatch painted;
+    painted.watch(boxes.box->textView()->viewport());
+    bool down = true;
+    Samples samples(state);
+    for (auto _ : state) {
+        if (key == Qt::Key_PageDown && bar->value() == bar->maximum())
+            down = false;
+        else if (key == Qt::Key_PageDown && bar->value() == bar->minimum())
+            down = true;
+        int sent = key;
+        if (key == Qt::Key_PageDown)
+            sent = down ? Qt::Key_PageDown : Qt::Key_PageUp;
+        else
+            sent = bar->value() == bar->maximum() ? Qt::Key_Home : Qt::Key_End;
+        painted.reset();
+        const Clock::time_point start = Clock::now();
+        QKeyEvent press(QEvent::KeyPress, sent, Qt::NoModifier);
+        QApplication::sendEvent(boxes.box.get(), &press);
+        const bool ok = processUntil([&] { return painted.allPainted(); });
+        samples.add(std::chrono::duration<double>(Clock::now() - start).count());
+        if (!ok) {
+            state.SkipWithError("the text was not repainted after scrolling");
+            break;
+        }
+    }
+    if (bar->maximum() <= 0)
+        state.SkipWithError("the report does not scroll");
+}
+
+// "&OK" on a filled record, with range(0) schools in the list and one of them picked.
+void clearRecord(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Form form(count);
+    Samples samples(state);
+    for (auto _ : state) {
+        form.fillRecord(QString());
+        form.school->pick(count / 2);
+        QCoreApplication::processEvents();
+        samples.add(form.timed([&] { form.ok->click(); }));
+    }
+    if (!form.name->text().isEmpty() || form.school->pickedRow() != -1)
+        state.SkipWithError("OK did not clear the record");
+}
+
+// Help, "&About Quorlant" the first time: the About window built, loaded and shown, until its
+// OK button is painted. Later About commands only show the same window again.
+void aboutFirstTime(benchmark::State &state)
+{
+    Form form(4);
+    Samples samples(state);
+    for (auto _ : state) {
+        std::unique_ptr<shell::AboutWindow> about;
+        PaintWatch painted;
+        const Clock::time_point start = Clock::now();
+        about = std::make_unique<shell::AboutWindow>();
+        painted.watch(about->findChild<QPushButton *>(u"cmdOK"_s));
+        about->show();
+        const bool ok = processUntil([&] { return painted.allPainted(); });
+        samples.add(std::chrono::duration<double>(Clock::now() - start).count());
+        if (!ok) {
+            state.SkipWithError("the About window was not painted");
+            break;
+        }
+    }
+}
+
+// The growth of a list filled from the four presets to full by Print, next to the same
+// insertions into the bare item list and into a plain list of strings (the shifting alone).
+struct Segment
+{
+    int from;
+    int to;
+    double printSeconds = 0;
+    double itemListSeconds = 0;
+    double shiftSeconds = 0;
+};
+
+std::vector<Segment> fillSegments = {{4, 1000},     {1000, 4000},   {4000, 8000},
+                                     {8000, 16000}, {16000, 24000}, {24000, FullList}};
+
+Segment &segmentOf(int count)
+{
+    for (Segment &segment : fillSegments) {
+        if (count < segment.to)
+            return segment;
+    }
+    return fillSegments.back();
+}
+
+void fillByPrint(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Form form(4);
+        BoxAnswer boxes(Boxes::Composed, &form.window);
+        Names typed(3);
+        std::vector<QString> names;
+        std::vector<int> rows;
+        double total = 0;
+        for (int count = 4; count < FullList; ++count) {
+            names.push_back(typed.next());
+            form.fillRecord(names.back());
+            const double seconds = form.timed([&] { form.print->click(); });
+            segmentOf(count).printSeconds += seconds;
+            total += seconds;
+            rows.push_back(form.school->pickedRow());
+        }
+        if (form.school->itemList().count() != FullList) {
+            state.SkipWithError("Print did not fill the list");
+            break;
+        }
+        state.SetIterationTime(total);
+        state.counters["total_s"] = total;
+
+        surface::ItemList items(true);
+        items.assign({u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s});
+        QList<QString> plain = items.toStringList();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            const int count = static_cast<int>(i) + 4;
+            Clock::time_point start = Clock::now();
+            benchmark::DoNotOptimize(items.add(names[i]));
+            segmentOf(count).itemListSeconds +=
+                std::chrono::duration<double>(Clock::now() - start).count();
+            start = Clock::now();
+            plain.insert(rows[i], names[i]);
+            benchmark::ClobberMemory();
+            segmentOf(count).shiftSeconds +=
+                std::chrono::duration<double>(Clock::now() - start).count();
+        }
+    }
+}
+
+void printFillTable()
+{
+    if (fillSegments.front().printSeconds == 0)
+        return;
+    std::printf("\nFilling the school list by Print, mean microseconds per added school:\n");
+    std::printf("%-16s %12s %12s %12s %10s\n", "schools", "Print", "item list", "shift only",
+                "Print/shift");
+    for (const Segment &s : fillSegments) {
+        const double n = s.to - s.from;
+        std::printf("%6d to %-6d %12.1f %12.2f %12.2f %10.1f\n", s.from, s.to,
+                    s.printSeconds / n * 1e6, s.itemListSeconds / n * 1e6, s.shiftSeconds / n * 1e6,
+                    s.printSeconds / s.shiftSeconds);
+    }
+}
+
+} // namespace
+
+BENCHMARK(printTypedSchool<Boxes::Composed>)
+    ->Name("Print/composed")
+    ->Arg(1)
+    ->Arg(1000)
+    ->Arg(FullList - 1)
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(printTypedSchool<Boxes::Shown>)
+    ->Name("Print/shown")
+    ->Arg(1)
+    ->Arg(1000)
+    ->Arg(FullList - 1)
+    ->Iterations(30)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(schoolCapture)
+    ->Name("SchoolCapture")
+    ->Arg(1)
+    ->Arg(1000)
+    ->Arg(FullList - 1)
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(schoolReport<Boxes::Composed>)
+    ->Name("Report/composed")
+    ->Arg(4)
+    ->Arg(1000)
+    ->Arg(FullList)
+    ->Iterations(30)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(schoolReport<Boxes::Shown>)
+    ->Name("Report/shown")
+    ->Arg(4)
+    ->Arg(1000)
+    ->Arg(FullList)
+    ->Iterations(30)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(reportScroll)
+    ->Name("ReportScroll/32767")
+    ->ArgName("key")
+    ->Arg(Qt::Key_PageDown)
+    ->Arg(Qt::Key_End)
+    ->Iterations(100)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(clearRecord)
+    ->Name("Clear")
+    ->Arg(4)
+    ->Arg(1000)
+    ->Arg(FullList)
+    ->Iterations(60)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(aboutFirstTime)
+    ->Name("AboutFirstTime")
+    ->Iterations(20)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(fillByPrint)
+    ->Name("FillByPrint/4-32767")
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char *argv[])
+{
+    // Offscreen unless told otherwise: the figures are the program's, not the X server's.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    printFillTable();
+    return 0;
+}
