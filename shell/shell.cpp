@@ -17,7 +17,6 @@ void setProgramIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
     QCoreApplication::setOrganizationName(QStringLiteral("Pelmora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.pelmora.Tessaly"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessaly.ico")));
 }
 
 Shell::Shell()
@@ -41,6 +40,9 @@ Shell::~Shell() = default;
 void Shell::start()
 {
     m_main->show();
+    // Only now: the window would otherwise wait, unmapped, for the icon file to be decoded
+    // (and the image plugin that reads it to be loaded). The title bar takes it a moment later.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessaly.ico")));
 }
 
 } // namespace shell

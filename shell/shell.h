@@ -16,7 +16,8 @@ namespace shell {
 
 class AboutWindow;
 
-// Sets the program's identity on the running application: name, version, icon.
+// Sets the program's identity on the running application: name, version, desktop entry. The
+// icon comes with Shell::start().
 void setProgramIdentity();
 
 // The program: the main window, the About window once it is loaded, and the menu commands
@@ -27,7 +28,8 @@ public:
     Shell();
     ~Shell();
 
-    // Shows the main window, not modally, with the focus in the name box.
+    // Shows the main window, not modally, with the focus in the name box, then gives the
+    // program its icon.
     void start();
     student_form::StudentWindow &mainWindow() { return *m_main; }
     // The About window, or null before the first About command.
