@@ -6,6 +6,9 @@
 
 int main(int argc, char *argv[])
 {
+    // The menus belong in the window, as designed, even on desktops that offer a global menu
+    // bar; that also spares the start the bus round trip that looks for one.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     std::optional<shell::DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
