@@ -1,5 +1,7 @@
 #include "comboboxwidget.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -10,10 +12,37 @@
 
 namespace surface::qt {
 
+namespace {
+
+class ComboBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit ComboBoxAccessible(ComboBoxWidget *box) : QAccessibleWidget(box, QAccessible::ComboBox)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<const ComboBoxWidget *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView(ComboBoxWidget::staticMetaObject.className()))
+        return nullptr;
+    return new ComboBoxAccessible(static_cast<ComboBoxWidget *>(object));
+}
+
+} // namespace
+
 ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     : QWidget(parent), m_model(new ItemListModel(false, this)), m_edit(new QLineEdit(this)),
       m_list(new QListView(this))
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(comboBoxAccessible), true);
     m_edit->setObjectName(QStringLiteral("edit"));
     m_list->setObjectName(QStringLiteral("list"));
 
@@ -35,7 +64,7 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     m_edit->installEventFilter(this);
 
-    connect(m_edit, &QLineEdit::textEdited, this, &ComboBoxWidget::onTextEdited);
+    connect(m_edit, &QLineEdit::textChanged, this, &ComboBoxWidget::onTextChanged);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ComboBoxWidget::onSelectionChanged);
 }
@@ -80,8 +109,11 @@ void ComboBoxWidget::setText(const QString &text)
 
 void ComboBoxWidget::pick(int row)
 {
+    {
+        const QScopedValueRollback picking(m_picking, true);
+        m_edit->setText(row < 0 ? QString() : m_model->items().at(static_cast<Integer>(row)));
+    }
     m_picked = row;
-    m_edit->setText(row < 0 ? QString() : m_model->items().at(static_cast<Integer>(row)));
     showPicked();
 }
 
@@ -121,10 +153,25 @@ void ComboBoxWidget::onSelectionChanged()
     m_edit->selectAll();
 }
 
-void ComboBoxWidget::onTextEdited()
+// Any change of the text but a pick: typing, undo, or a screen reader writing the field.
+void ComboBoxWidget::onTextChanged()
 {
+    if (m_picking)
+        return;
     m_picked = -1;
     showPicked();
+}
+
+bool ComboBoxWidget::event(QEvent *event)
+{
+    // A screen reader announces the field the user types in, not the box around it.
+    if (event->type() == QEvent::Polish) {
+        for (QWidget *part : {static_cast<QWidget *>(m_edit), static_cast<QWidget *>(m_list)}) {
+            if (part->accessibleName().isEmpty())
+                part->setAccessibleName(accessibleName());
+        }
+    }
+    return QWidget::event(event);
 }
 
 bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)

@@ -15,6 +15,10 @@ namespace surface::qt {
 // What the program reads as the picked index follows the user: picking an item (mouse, or
 // Up/Down in the edit field) copies its text into the edit field and makes it the picked
 // one; typing into the edit field, or the program writing the text, leaves nothing picked.
+// Text put in by assistive technology counts as typed.
+//
+// Assistive technology sees one combo box whose value is the edit field's text; the edit
+// field and the list carry the box's accessible name unless given their own.
 class ComboBoxWidget : public QWidget
 {
     Q_OBJECT
@@ -42,18 +46,20 @@ public:
     QListView *listView() const { return m_list; }
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showPicked();
     void onSelectionChanged();
-    void onTextEdited();
+    void onTextChanged();
 
     ItemListModel *const m_model;
     QLineEdit *const m_edit;
     QListView *const m_list;
     int m_picked = -1;
     bool m_showing = false;
+    bool m_picking = false;
 };
 
 } // namespace surface::qt

@@ -1,5 +1,7 @@
 #include "messagebox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
@@ -34,14 +36,26 @@ QString displayText(const QString &prompt)
     return text;
 }
 
+QAccessibleInterface *messageBoxAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1StringView(MessageBox::staticMetaObject.className()))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<MessageBox *>(object), QAccessible::AlertMessage);
+}
+
 } // namespace
 
 MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_text(new QPlainTextEdit(this)),
       m_ok(new QPushButton(tr("OK"), this))
 {
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(messageBoxAccessible), true);
     setObjectName(QStringLiteral("msgBox"));
     setWindowTitle(title);
+    // A NUL cannot travel to a screen reader; it reads as it shows.
+    QString description = prompt;
+    setAccessibleDescription(description.replace(QChar(0), QChar(QChar::ReplacementCharacter)));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
@@ -117,6 +131,13 @@ void MessageBox::fitToText()
     m_text->setMaximumHeight(height);
     adjustSize();
     setFixedSize(sizeHint());
+}
+
+void MessageBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 void MessageBox::keyPressEvent(QKeyEvent *event)

@@ -15,6 +15,9 @@ namespace surface::qt {
 // starts a new line and empty lines show. The box grows with its text up to the screen's
 // available area, and past that the text scrolls inside it with OK still on screen. Enter,
 // Space and Esc dismiss it.
+//
+// Assistive technology sees an alert named by the title, its description the whole prompt,
+// and in it the text, read line by line, and the OK button.
 class MessageBox : public QDialog
 {
     Q_OBJECT
@@ -35,6 +38,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void fitToText();
