@@ -72,6 +72,7 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     m_text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_text->viewport()->setAutoFillBackground(false);
     m_text->setBackgroundRole(QPalette::Window);
+    followPalette();
     m_text->document()->setDocumentMargin(0);
     m_text->setPlainText(displayText(prompt));
     m_text->setAccessibleName(title);
@@ -131,6 +132,25 @@ void MessageBox::fitToText()
     m_text->setMaximumHeight(height);
     adjustSize();
     setFixedSize(sizeHint());
+}
+
+// The text view draws its Text colour, meant for the Base background, on the window's
+// background here; a palette where those differ (high contrast) would hide the prompt.
+void MessageBox::followPalette()
+{
+    QPalette colours = palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Text, colours.color(group, QPalette::WindowText));
+        colours.setColor(group, QPalette::Base, colours.color(group, QPalette::Window));
+    }
+    m_text->setPalette(colours);
+}
+
+void MessageBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        followPalette();
+    QDialog::changeEvent(event);
 }
 
 void MessageBox::showEvent(QShowEvent *event)

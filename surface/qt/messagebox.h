@@ -17,7 +17,8 @@ namespace surface::qt {
 // Space and Esc dismiss it.
 //
 // Assistive technology sees an alert named by the title, its description the whole prompt,
-// and in it the text, read line by line, and the OK button.
+// and in it the text, read line by line, and the OK button. The text is drawn in the
+// window's text colour on the window's background, whatever the palette.
 class MessageBox : public QDialog
 {
     Q_OBJECT
@@ -37,11 +38,13 @@ public:
     static void setScript(Script script);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     void fitToText();
+    void followPalette();
 
     QString m_prompt;
     QPlainTextEdit *const m_text;
