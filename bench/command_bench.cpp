@@ -23,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
 
@@ -301,9 +302,9 @@ void schoolCapture(benchmark::State &state)
         eventSeconds.push_back(std::chrono::duration<double>(drawn - picked).count());
     }
     if (!addSeconds.empty()) {
-        state.counters["add_ms"] = median(addSeconds) * 1e3;
-        state.counters["pick_ms"] = median(pickSeconds) * 1e3;
-        state.counters["events_ms"] = median(eventSeconds) * 1e3;
+        state.counters["add_us"] = median(addSeconds) * 1e6;
+        state.counters["pick_us"] = median(pickSeconds) * 1e6;
+        state.counters["events_us"] = median(eventSeconds) * 1e6;
     }
     if (form.school->pickedRow() < 0)
         state.SkipWithError("the captured school is not picked");
@@ -321,6 +322,13 @@ template<Boxes mode> void schoolReport(benchmark::State &state)
         samples.add(form.timed([&] { form.printSchools->trigger(); }));
         if (boxFailed(state, boxes))
             break;
+        // Shown means readable and answerable: the box on the screen, OK inside it.
+        if (boxes.box &&
+            (!boxes.box->screen()->availableGeometry().contains(boxes.box->frameGeometry()) ||
+             !boxes.box->rect().contains(boxes.box->okButton()->geometry()))) {
+            state.SkipWithError("the box or its OK button is off the screen");
+            break;
+        }
     }
     // Credit line, two empty lines, heading, and a line per school.
     if (boxes.promptLength < count * 2)
