@@ -493,74 +493,32 @@ void printFillTable()
     }
 }
 
-} // namespace
+// Registers a benchmark at the given list sizes (or other arguments), each iteration timed on
+// its own, a fixed number of them: the setup of an iteration can cost more than what it times.
+void timeEach(const char *name, void (*function)(benchmark::State &),
+              std::initializer_list<int> arguments, int iterations)
+{
+    benchmark::internal::Benchmark *b = benchmark::RegisterBenchmark(name, function)
+                                            ->Iterations(iterations)
+                                            ->UseManualTime()
+                                            ->Unit(benchmark::kMillisecond);
+    for (const int argument : arguments)
+        b->Arg(argument);
+}
 
-BENCHMARK(printTypedSchool<Boxes::Composed>)
-    ->Name("Print/composed")
-    ->Arg(1)
-    ->Arg(1000)
-    ->Arg(FullList - 1)
-    ->Iterations(60)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(printTypedSchool<Boxes::Shown>)
-    ->Name("Print/shown")
-    ->Arg(1)
-    ->Arg(1000)
-    ->Arg(FullList - 1)
-    ->Iterations(30)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(schoolCapture)
-    ->Name("SchoolCapture")
-    ->Arg(1)
-    ->Arg(1000)
-    ->Arg(FullList - 1)
-    ->Iterations(60)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(schoolReport<Boxes::Composed>)
-    ->Name("Report/composed")
-    ->Arg(4)
-    ->Arg(1000)
-    ->Arg(FullList)
-    ->Iterations(30)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(schoolReport<Boxes::Shown>)
-    ->Name("Report/shown")
-    ->Arg(4)
-    ->Arg(1000)
-    ->Arg(FullList)
-    ->Iterations(30)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(reportScroll)
-    ->Name("ReportScroll/32767")
-    ->ArgName("key")
-    ->Arg(Qt::Key_PageDown)
-    ->Arg(Qt::Key_End)
-    ->Iterations(100)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(clearRecord)
-    ->Name("Clear")
-    ->Arg(4)
-    ->Arg(1000)
-    ->Arg(FullList)
-    ->Iterations(60)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(aboutFirstTime)
-    ->Name("AboutFirstTime")
-    ->Iterations(20)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(fillByPrint)
-    ->Name("FillByPrint/4-32767")
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+void registerBenchmarks()
+{
+    timeEach("Print/composed", printTypedSchool<Boxes::Composed>, {1, 1000, FullList - 1}, 60);
+    timeEach("Print/shown", printTypedSchool<Boxes::Shown>, {1, 1000, FullList - 1}, 30);
+    timeEach("SchoolCapture", schoolCapture, {1, 1000, FullList - 1}, 60);
+    timeEach("Report/composed", schoolReport<Boxes::Composed>, {4, 1000, FullList}, 30);
+    timeEach("Report/shown", schoolReport<Boxes::Shown>, {4, 1000, FullList}, 30);
+    timeEach("ReportScroll/32767/key", reportScroll, {Qt::Key_PageDown, Qt::Key_End}, 100);
+    timeEach("Clear", clearRecord, {4, 1000, FullList}, 60);
+    timeEach("AboutFirstTime", aboutFirstTime, {}, 20);
+    timeEach("FillByPrint/4-32767", fillByPrint, {}, 1);
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -568,6 +526,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    registerBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
