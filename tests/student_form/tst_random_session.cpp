@@ -417,8 +417,8 @@ public:
         m_ready = QTest::qWaitForWindowActive(&m_main);
     }
 
-    // Runs count actions; returns what went wrong first, or nothing.
-    QString run(int count)
+    // Runs count actions, then File, Exit if asked; returns what went wrong first, or nothing.
+    QString run(int count, bool thenExit)
     {
         if (!m_ready)
             return u"the main window did not become active"_s;
@@ -439,7 +439,7 @@ public:
             if (QString wrong = compare(); !wrong.isEmpty())
                 return report(i, wrong);
         }
-        return {};
+        return thenExit ? exitAtTheEnd(count) : QString();
     }
 
     // The outcomes every session long enough must reach, with those it did not.
@@ -731,6 +731,22 @@ private:
             m_model.credit = first;
         }
         m_model.printSchools(*m_model.credit);
+        return {};
+    }
+
+    // File, Exit ends the program whatever is entered: no question, every window gone.
+    QString exitAtTheEnd(int index)
+    {
+        m_history.push_back(u"File > Exit"_s);
+        m_boxes.shown.clear();
+        if (QString wrong = viaMenu(control<QMenu>(u"mnuFile"_s), m_main.exitAction(), false);
+            !wrong.isEmpty())
+            return report(index, wrong);
+        QCoreApplication::processEvents();
+        if (!m_boxes.shown.empty())
+            return report(index, u"Exit asked: "_s + shown(m_boxes.shown));
+        if (m_main.isVisible() || (m_about && m_about->isVisible()))
+            return report(index, u"a window is still shown after Exit"_s);
         return {};
     }
 
@@ -1070,25 +1086,29 @@ void TestRandomSession::modelIsSound()
 void TestRandomSession::session_data()
 {
     QTest::addColumn<uint>("seed");
+    // Exit ends the program for good: no event loop runs after it, the About window's
+    // included. Only the last session of a run can end with it.
+    QTest::addColumn<bool>("thenExit");
     if (const QByteArray given = qgetenv("TESSALY_SEED"); !given.isEmpty()) {
         bool ok = false;
         const uint seed = given.toUInt(&ok);
         if (!ok)
             qFatal("TESSALY_SEED must be a whole number, not %s", given.constData());
-        QTest::addRow("seed %u", seed) << seed;
+        QTest::addRow("seed %u", seed) << seed << true;
         return;
     }
     for (const std::uint32_t seed : DefaultSeeds)
-        QTest::addRow("seed %u", seed) << uint{seed};
+        QTest::addRow("seed %u", seed) << uint{seed} << (seed == std::end(DefaultSeeds)[-1]);
 }
 
 void TestRandomSession::session()
 {
     QFETCH(uint, seed);
+    QFETCH(bool, thenExit);
     QElapsedTimer clock;
     clock.start();
     Session session(seed);
-    const QString wrong = session.run(ActionsPerSeed);
+    const QString wrong = session.run(ActionsPerSeed, thenExit);
     if (!wrong.isEmpty())
         QFAIL(qPrintable(wrong));
     qInfo("seed %u: %d actions in %lld ms: %s", seed, ActionsPerSeed, clock.elapsed(),
