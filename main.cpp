@@ -1,3 +1,4 @@
+#include "shell/lazystyle.h"
 #include "shell/shell.h"
 #include "shell/startup.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     std::optional<shell::DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
     guard.reset();
+    QApplication::setStyle(new shell::LazyStyle(QApplication::style()->name()));
     shell::setProgramIdentity();
     shell::Shell program;
     program.start();
