@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -32,20 +33,23 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+struct Sample
+{
+    double milliseconds;
+    // CPU time of all the child's threads until the map: what it did, whatever it waited for.
+    double cpuMilliseconds;
+    double residentMiB;
+    double proportionalMiB;
+};
+
 struct Program
 {
     std::string name;
     std::string path;
-    std::vector<double> milliseconds;
-    std::vector<double> residentMiB;
-    std::vector<double> proportionalMiB;
-};
+    std::vector<Sample> samples;
 
-struct Sample
-{
-    double milliseconds;
-    double residentMiB;
-    double proportionalMiB;
+    double median(double Sample::*field) const;
+    double minimum(double Sample::*field) const;
 };
 
 [[noreturn]] void fail(const std::string &message)
@@ -64,6 +68,21 @@ double kibField(const std::string &file, const std::string &field)
             return std::strtod(line.c_str() + field.size() + 1, nullptr) / 1024.0;
     }
     return -1;
+}
+
+// The CPU time the process's threads have run so far, from the scheduler's own accounting
+// (nanoseconds, unlike the clock ticks of /proc/PID/stat).
+double cpuMilliseconds(const std::string &proc)
+{
+    double total = 0;
+    std::error_code error;
+    for (const auto &task : std::filesystem::directory_iterator(proc + "/task", error)) {
+        std::ifstream in(task.path() / "schedstat");
+        double nanoseconds = 0;
+        if (in >> nanoseconds)
+            total += nanoseconds / 1e6;
+    }
+    return total;
 }
 
 double median(std::vector<double> values)
@@ -176,6 +195,7 @@ Sample launch(Display &display, const Program &program)
     // Frozen at the map, so the memory read is the memory at that moment.
     kill(pid, SIGSTOP);
     const std::string proc = "/proc/" + std::to_string(pid);
+    const double cpu = cpuMilliseconds(proc);
     const double resident = kibField(proc + "/status", "VmRSS");
     const double proportional = kibField(proc + "/smaps_rollup", "Pss");
     kill(pid, SIGKILL);
@@ -183,8 +203,24 @@ Sample launch(Display &display, const Program &program)
     waitpid(pid, &status, 0);
     if (!mapped)
         fail(program.name + ": no window was mapped within 20 s (" + program.path + ")");
-    return {std::chrono::duration<double, std::milli>(*mapped - start).count(), resident,
+    return {std::chrono::duration<double, std::milli>(*mapped - start).count(), cpu, resident,
             proportional};
+}
+
+double Program::median(double Sample::*field) const
+{
+    std::vector<double> values;
+    for (const Sample &sample : samples)
+        values.push_back(sample.*field);
+    return ::median(values);
+}
+
+double Program::minimum(double Sample::*field) const
+{
+    double least = samples.front().*field;
+    for (const Sample &sample : samples)
+        least = std::min(least, sample.*field);
+    return least;
 }
 
 std::string loadAverage()
@@ -209,7 +245,7 @@ int main(int argc, char *argv[])
         else if (arg == "--warmup" && i + 1 < argc)
             warmup = std::atoi(argv[++i]);
         else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0)
-            programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}, {}, {}});
+            programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}});
         else
             fail("usage: startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM");
     }
@@ -220,12 +256,14 @@ int main(int argc, char *argv[])
     Program &a = programs[0];
     Program &b = programs[1];
     std::printf("load average before: %s\n", loadAverage().c_str());
-    std::printf("%4s  %-12s %9s %9s %9s   %-12s %9s %9s %9s   %6s\n", "pair", a.name.c_str(), "ms",
-                "RSS MiB", "PSS MiB", b.name.c_str(), "ms", "RSS MiB", "PSS MiB", "ratio");
+    std::printf("%4s  %-10s %8s %8s %8s %8s   %-10s %8s %8s %8s %8s   %6s\n", "pair",
+                a.name.c_str(), "ms", "CPU ms", "RSS MiB", "PSS MiB", b.name.c_str(), "ms",
+                "CPU ms", "RSS MiB", "PSS MiB", "ratio");
 
     // The warm-up runs fill the page cache and are not counted. Each pair alternates which
     // program goes first, so neither always runs on the heels of the other.
     std::vector<double> timeRatios;
+    std::vector<double> cpuRatios;
     std::vector<double> memoryRatios;
     for (int run = -warmup; run < runs; ++run) {
         const bool aFirst = (run % 2 == 0);
@@ -241,27 +279,27 @@ int main(int argc, char *argv[])
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         if (run < 0)
             continue;
-        a.milliseconds.push_back(sa.milliseconds);
-        a.residentMiB.push_back(sa.residentMiB);
-        a.proportionalMiB.push_back(sa.proportionalMiB);
-        b.milliseconds.push_back(sb.milliseconds);
-        b.residentMiB.push_back(sb.residentMiB);
-        b.proportionalMiB.push_back(sb.proportionalMiB);
+        a.samples.push_back(sa);
+        b.samples.push_back(sb);
         timeRatios.push_back(sa.milliseconds / sb.milliseconds);
+        cpuRatios.push_back(sa.cpuMilliseconds / sb.cpuMilliseconds);
         memoryRatios.push_back(sa.residentMiB / sb.residentMiB);
-        std::printf("%4d  %-12s %9.2f %9.1f %9.1f   %-12s %9.2f %9.1f %9.1f   %6.3f\n", run + 1, "",
-                    sa.milliseconds, sa.residentMiB, sa.proportionalMiB, "", sb.milliseconds,
-                    sb.residentMiB, sb.proportionalMiB, timeRatios.back());
+        std::printf("%4d  %-10s %8.2f %8.2f %8.1f %8.1f   %-10s %8.2f %8.2f %8.1f %8.1f   %6.3f\n",
+                    run + 1, "", sa.milliseconds, sa.cpuMilliseconds, sa.residentMiB,
+                    sa.proportionalMiB, "", sb.milliseconds, sb.cpuMilliseconds, sb.residentMiB,
+                    sb.proportionalMiB, timeRatios.back());
     }
     std::printf("load average after: %s\n\n", loadAverage().c_str());
 
     for (const Program *p : {&a, &b}) {
-        std::printf("%-12s median %.2f ms to map (min %.2f), RSS %.1f MiB, PSS %.1f MiB\n",
-                    p->name.c_str(), median(p->milliseconds),
-                    *std::min_element(p->milliseconds.begin(), p->milliseconds.end()),
-                    median(p->residentMiB), median(p->proportionalMiB));
+        std::printf("%-10s median %.2f ms to map (min %.2f), CPU %.2f ms, RSS %.1f MiB, PSS %.1f "
+                    "MiB\n",
+                    p->name.c_str(), p->median(&Sample::milliseconds),
+                    p->minimum(&Sample::milliseconds), p->median(&Sample::cpuMilliseconds),
+                    p->median(&Sample::residentMiB), p->median(&Sample::proportionalMiB));
     }
-    std::printf("%s/%s: median of paired time ratios %.3f, of paired RSS ratios %.3f\n",
-                a.name.c_str(), b.name.c_str(), median(timeRatios), median(memoryRatios));
+    std::printf("%s/%s, medians of the paired ratios: time to map %.3f, CPU %.3f, RSS %.3f\n",
+                a.name.c_str(), b.name.c_str(), median(timeRatios), median(cpuRatios),
+                median(memoryRatios));
     return 0;
 }
