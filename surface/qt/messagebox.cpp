@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -69,6 +70,8 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     m_text->setFocusPolicy(Qt::NoFocus);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Lines wrap at the view's width, so there is never anything to scroll sideways to.
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_text->viewport()->setAutoFillBackground(false);
     m_text->setBackgroundRole(QPalette::Window);
@@ -99,6 +102,9 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
 
 void MessageBox::fitToText()
 {
+    // A desktop theme's font for text views reaches the view only when it is polished;
+    // measured before that, a larger theme font would wrap the text and cut it off.
+    m_text->ensurePolished();
     const QFontMetrics metrics(m_text->font());
     const QScreen *screen =
         parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
@@ -121,13 +127,23 @@ void MessageBox::fitToText()
     const int maxHeight = available.height() - 2 * chromeHeight - 40;
 
     int width = std::clamp(widest + 4, metrics.horizontalAdvance(QLatin1Char('x')) * 24, maxWidth);
-    int height = lines * metrics.lineSpacing() + 4;
-    if (widest + 4 > maxWidth)
-        height += metrics.lineSpacing() * ((widest + 4) / maxWidth); // wrapped lines
-    if (height > maxHeight) {
+    // Each line takes its spacing rounded up to whole pixels; rounded down, the last line of
+    // a font with a fractional spacing would not fit.
+    const int lineSpacing = qCeil(QFontMetricsF(m_text->font()).lineSpacing());
+    int height = lines * lineSpacing + 4;
+    const bool wraps = widest + 4 > maxWidth;
+    if (wraps)
+        height += lineSpacing * ((widest + 4) / maxWidth); // wrapped lines
+    const bool scrolls = height > maxHeight;
+    if (scrolls) {
         height = maxHeight;
         width = std::min(width + scrollBar, maxWidth + scrollBar);
     }
+    // A text sized to show whole needs no scroll bar. One left over from the first layout,
+    // made at the view's default width, would narrow the text so that its widest line
+    // wrapped, which in turn kept the scroll bar: the last line was cut off.
+    m_text->setVerticalScrollBarPolicy(wraps || scrolls ? Qt::ScrollBarAsNeeded
+                                                        : Qt::ScrollBarAlwaysOff);
     m_text->setMinimumSize(width, height);
     m_text->setMaximumHeight(height);
     adjustSize();

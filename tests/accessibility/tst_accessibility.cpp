@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 #include <QtMath>
 
@@ -176,6 +177,7 @@ private Q_SLOTS:
     void focusIsVisibleOnEveryControl();
     void coloursComeFromThePalette();
     void messageTextReadsInAnyPalette();
+    void messageFitsTheThemesTextFont();
     void readableAtThisScale();
     void keyboardAlone();
 };
@@ -494,6 +496,28 @@ void TestAccessibility::messageTextReadsInAnyPalette()
     AppPalette light(QPalette(Qt::white, Qt::white));
     QTRY_COMPARE(
         qGray(box.textView()->grab().toImage().pixel(image.width() - 1, image.height() - 1)), 255);
+}
+
+// A desktop theme may give text views a font of their own, larger than the window's.
+void TestAccessibility::messageFitsTheThemesTextFont()
+{
+    const QFont saved = QApplication::font("QPlainTextEdit");
+    QFont large = QApplication::font();
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    QApplication::setFont(large, "QPlainTextEdit");
+    const QString prompt = u"Compiled by the student records desk\r\n\r\n\r\nSchool List:\r\n"
+                           u"Franklin\r\nHighland\r\nMidtown\r\nWest Highland"_s;
+    {
+        MessageBox box(prompt, u"School List"_s);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QPlainTextEdit *text = box.textView();
+        QCOMPARE(text->font().pointSizeF(), large.pointSizeF());
+        // Every line on one line of its own, and nothing to scroll to.
+        QCOMPARE(text->document()->lineCount(), 8);
+        QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+    }
+    QApplication::setFont(saved, "QPlainTextEdit");
 }
 
 // Run at 100 %, 150 % and 200 % (QT_SCALE_FACTOR): the About window's texts all show, and
