@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace surface::qt {
 
@@ -44,6 +45,7 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(comboBoxAccessible), true);
     m_edit->setObjectName(QStringLiteral("edit"));
+    m_edit->setMaxLength(std::numeric_limits<int>::max()); // a school's name has no length limit
     m_list->setObjectName(QStringLiteral("list"));
 
     auto *layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 // The main window on real widgets (offscreen): its definition, keyboard and commands.
 
 #include "common/scriptedboxes.h"
+#include "common/shownwindow.h"
 #include "student_form/studentwindow.h"
 #include "surface/qt/comboboxwidget.h"
 #include "surface/qt/listboxwidget.h"
@@ -30,36 +31,6 @@ using namespace testing;
 using student_form::StudentWindow;
 using surface::qt::ComboBoxWidget;
 using surface::qt::ListBoxWidget;
-
-namespace {
-
-template<class T = QWidget> T *control(QWidget &window, const QString &name)
-{
-    T *found = window.findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-// A window shown and active, as after start-up.
-struct ShownWindow
-{
-    ShownWindow()
-    {
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qFatal("window not active");
-    }
-    QWidget *c(const QString &name) { return control(window, name); }
-    template<class T> T *c(const QString &name) { return control<T>(window, name); }
-    ComboBoxWidget *school() { return c<ComboBoxWidget>(u"cboSchool"_s); }
-    void alt(char letter) { QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier); }
-
-    StudentWindow window;
-};
-
-} // namespace
 
 class TestStudentWindow : public QObject
 {

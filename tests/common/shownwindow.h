@@ -1,0 +1,42 @@
+#pragma once
+
+// The main window shown and active, as after start-up, with its controls found by name.
+
+#include "student_form/studentwindow.h"
+#include "surface/qt/comboboxwidget.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+namespace testing {
+
+template<class T = QWidget> T *control(QWidget &window, const QString &name)
+{
+    T *found = window.findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+struct ShownWindow
+{
+    ShownWindow()
+    {
+        window.show();
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("window not active");
+    }
+    QWidget *c(const QString &name) { return control(window, name); }
+    template<class T> T *c(const QString &name) { return control<T>(window, name); }
+    surface::qt::ComboBoxWidget *school()
+    {
+        return c<surface::qt::ComboBoxWidget>(QStringLiteral("cboSchool"));
+    }
+    void alt(char letter) { QTest::keyClick(QApplication::focusWidget(), letter, Qt::AltModifier); }
+
+    student_form::StudentWindow window;
+};
+
+} // namespace testing
