@@ -19,7 +19,7 @@ esac
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libxcb1-dev
     libgl-dev fonts-dejavu-core)
 test_packages=(xvfb xauth x11-utils xdotool python3 desktop-file-utils appstream dpkg-dev file
-    dbus at-spi2-core python3-pyatspi)
+    dbus at-spi2-core python3-pyatspi valgrind clang libclang-rt-dev)
 
 install_missing() {
     local missing=()
@@ -64,3 +64,13 @@ export DISPLAY=":$display_number"
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
 ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+# The whole suite again, built with clang under AddressSanitizer (LeakSanitizer on) and
+# UndefinedBehaviorSanitizer, with a bounded fuzzing run of Val.
+CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON \
+    -DTESSALY_SANITIZE=ON >/dev/null
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build/sanitize --output-on-failure -j "$jobs"

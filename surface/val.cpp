@@ -10,7 +10,8 @@
 //   followed by that ("1e", "1e+") is not part of the number, which then ends before it.
 // - No radix prefixes: "0x10" is 0, followed by text.
 // - Whatever follows the number is ignored. No number at all gives 0.
-// - A number beyond the range of a double gives +/- infinity; one too small gives 0 (signed).
+// - A number beyond the range of a double gives +/- infinity. One below the normal range keeps
+//   what precision a subnormal double has, and one below even that gives 0 (signed).
 //   Reading is a single pass over the number's characters, so any length is safe.
 
 #include "surface.h"

@@ -74,6 +74,9 @@ void TestVal::outOfRange()
     QCOMPARE(negativeZero, 0.0);
     QVERIFY(std::signbit(negativeZero));
     QCOMPARE(Val(u"1.7976931348623157e308"), std::numeric_limits<double>::max());
+    // Below the normal range the value fades through the subnormals before it reaches zero.
+    QCOMPARE(Val(u"4.9406564584124654e-324"), std::numeric_limits<double>::denorm_min());
+    QCOMPARE(Val(u"-1e-310"), -1e-310);
 }
 
 void TestVal::longTexts()
