@@ -110,12 +110,20 @@ void MessageBox::fitToText()
         parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
 
-    // Measure every line once: a single pass, no layout of the whole document.
+    // Measure every line once: a single pass, no layout of the whole document. Shaping is
+    // the cost, so a line that cannot be wider than the widest so far is not measured: one
+    // of Latin-1 characters only, all from the view's own font, no wider than its widest glyph
+    // each. That keeps a 32,767-school list quick; other scripts are always measured.
+    const int widestGlyph = std::max(1, metrics.maxWidth());
     int widest = 0;
     int lines = 0;
     for (QTextBlock block = m_text->document()->begin(); block.isValid(); block = block.next()) {
-        widest = std::max(widest, metrics.horizontalAdvance(block.text()));
         ++lines;
+        const QString line = block.text();
+        if (line.size() * qsizetype(widestGlyph) <= widest &&
+            std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() < 0x100; }))
+            continue;
+        widest = std::max(widest, metrics.horizontalAdvance(line));
     }
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QMargins margins = layout()->contentsMargins();

@@ -365,6 +365,22 @@ void TestBinding::tallMessageBoxScrollsOnScreen()
     QVERIFY(QTest::qWaitForWindowExposed(&small));
     QCOMPARE(small.textView()->verticalScrollBar()->maximum(), 0);
     QVERIFY(small.height() < 200);
+
+    // The widest line sets the width wherever it is: after many narrow lines, and written in
+    // few but wide characters, or in a script measured from another font.
+    for (const QString &wide :
+         {QString(30, u'W'), u"\u05E9\u05DC\u05D5\u05DD \U0001F393 \u4E2D\u6587\u5B57"_s}) {
+        QString lines = QString(60, u'i');
+        for (int i = 0; i < 200; ++i)
+            lines += u"\r\n"_s + QString(20, u'l');
+        MessageBox fitted(lines + u"\r\n"_s + wide, u"Wide"_s);
+        fitted.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fitted));
+        const QFontMetrics metrics(fitted.textView()->font());
+        QVERIFY2(fitted.textView()->viewport()->width() >= metrics.horizontalAdvance(wide),
+                 qPrintable(wide));
+        QCOMPARE(fitted.textView()->horizontalScrollBar()->maximum(), 0);
+    }
 }
 
 void TestBinding::errorsAreReportedAndTheProgramGoesOn()
