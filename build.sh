@@ -70,7 +70,7 @@ ctest --test-dir build/test --output-on-failure -j "$jobs"
 CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON \
     -DTESSALY_SANITIZE=ON >/dev/null
 cmake --build build/sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+ASAN_OPTIONS=detect_leaks=1 \
     LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp" \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
