@@ -3,36 +3,39 @@
 # with status 1: not a paragraph, not an abort with a core dump.
 set -uo pipefail
 program=$1
-failures=0
+# shellcheck source=../common/checks.sh
+source "$(dirname "$0")/../common/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# description, expected start of the line, then the environment changes to run the program with
-check() {
-    local what=$1 expected=$2
-    shift 2
+# Runs the program with the environment changes given after the expected start of its one
+# line, in an empty folder where a core dump would show; says what it saw when that differs.
+says_one_line() {
+    local expected=$1
+    shift
     local status=0
     (cd "$work" && ulimit -c unlimited && exec env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" \
         "$program" >"$work/out" 2>"$work/err") || status=$?
     local lines
     lines=$(wc -l <"$work/err")
-    if [ "$status" -eq 1 ] && [ "$lines" -eq 1 ] && [ ! -s "$work/out" ] &&
-        grep -q "^$expected" "$work/err" && [ -z "$(ls "$work" | grep -v '^out$\|^err$')" ]; then
-        echo "PASS: $what: $(cat "$work/err")"
+    local ok=0
+    [ "$status" -eq 1 ] && [ "$lines" -eq 1 ] && [ ! -s "$work/out" ] &&
+        grep -q "^$expected" "$work/err" && [ -z "$(ls "$work" | grep -v '^out$\|^err$')" ] || ok=1
+    if [ "$ok" -eq 0 ]; then
+        echo "    $(cat "$work/err")"
     else
-        echo "FAIL: $what: status $status, $lines lines on stderr:"
+        echo "    status $status, $lines lines on stderr:"
         sed 's/^/    /' "$work/err"
-        failures=$((failures + 1))
     fi
     rm -f "$work"/*
+    return "$ok"
 }
 
-check "no DISPLAY" "Tessaly: cannot start its windows: no display is set" -u DISPLAY
-check "an empty DISPLAY" "Tessaly: cannot start its windows: no display is set" DISPLAY=
-check "a display nobody serves" \
+check "no DISPLAY" says_one_line "Tessaly: cannot start its windows: no display is set" -u DISPLAY
+check "an empty DISPLAY" says_one_line "Tessaly: cannot start its windows: no display is set" DISPLAY=
+check "a display nobody serves" says_one_line \
     "Tessaly: cannot start its windows: could not connect to display :4711" DISPLAY=:4711
-check "a window system that is not there" \
+check "a window system that is not there" says_one_line \
     "Tessaly: cannot start its windows: Could not find the Qt platform plugin \"none\"" \
     QT_QPA_PLATFORM=none
-
-[ "$failures" -eq 0 ]
+finish

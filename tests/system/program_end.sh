@@ -12,34 +12,20 @@ program=$1
 wm_close=$2
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server in DISPLAY"; exit 1; }
 
-passed=0
-failed=0
+# shellcheck source=../common/checks.sh
+source "$(dirname "$0")/../common/checks.sh"
+# shellcheck source=../common/xwindows.sh
+source "$(dirname "$0")/../common/xwindows.sh"
+
 pid=
 trap 'stop' EXIT
 
-pass() { echo "PASS: $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
-
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
 running() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
+not() { ! "$@"; }
 # Ends a program a failed check left running, so the next one finds its own window.
 stop() {
     [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; }
     pid=
-}
-
-# Prints the id of the shown window with this title, polling for up to 20 s.
-find_window() {
-    local id
-    for _ in $(seq 400); do
-        id=$(xwininfo -root -tree 2>/dev/null | awk -v t="\"$1\":" '$2 " " $3 ~ t || $2 == t { print $1; exit }')
-        if [ -n "$id" ] && viewable "$id"; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
 }
 
 # Sets status to the program's exit status once it has ended, within 20 s. Runs in this shell:
@@ -76,7 +62,7 @@ start() {
     stop
     "$program" 2>/dev/null &
     pid=$!
-    main=$(find_window Quorlant) || { fail "$1: the main window did not appear"; return 1; }
+    main=$(find_window Quorlant "$pid") || { check "$1: the main window appears" false; return 1; }
     xdotool windowfocus --sync "$main"
 }
 
@@ -87,35 +73,31 @@ if start "exit"; then
     xdotool type --delay 1 "30"
     xdotool key alt+f x
     wait_exit
-    [ "$status" = 0 ] && pass "File, Exit with entries filled ends the program (status 0)" ||
-        fail "File, Exit: $status"
+    check "File, Exit with entries filled ends the program (status $status)" test "$status" = 0
 fi
 
 # 2. About shown and closed by its frame; then the main window closed by its frame.
 if start "close"; then
     xdotool key alt+f Right Return
-    if about=$(find_window "About Quorlant"); then
-        pass "Help, About shows the About window"
+    if about=$(find_window "About Quorlant" "$pid"); then
+        check "Help, About shows the About window" true
         close_until "$about" viewable "$about"
-        viewable "$about" && fail "the About window's close button does not hide it" ||
-            pass "the About window's close button hides it"
-        running && pass "the program goes on" || fail "the program ended with the About window"
+        check "the About window's close button hides it" not viewable "$about"
+        check "the program goes on after the About window" running
     else
-        fail "Help, About showed no window"
+        check "Help, About shows the About window" false
     fi
     close_until "$main" running
     wait_exit
-    [ "$status" = 0 ] && pass "closing the main window after About ends the program (status 0)" ||
-        fail "closing the main window after About: $status"
+    check "closing the main window after About ends the program (status $status)" \
+        test "$status" = 0
 fi
 
 # 3. The main window closed by its frame right after start.
 if start "close at once"; then
     close_until "$main" running
     wait_exit
-    [ "$status" = 0 ] && pass "closing the main window ends the program (status 0)" ||
-        fail "closing the main window: $status"
+    check "closing the main window ends the program (status $status)" test "$status" = 0
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -5,25 +5,16 @@ set -euo pipefail
 program=$1
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server in DISPLAY"; exit 1; }
 
-failures=0
-check() { # description, then a command that must succeed
-    local what=$1
-    shift
-    if "$@"; then echo "PASS: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+# shellcheck source=../common/checks.sh
+source "$(dirname "$0")/../common/checks.sh"
+# shellcheck source=../common/xwindows.sh
+source "$(dirname "$0")/../common/xwindows.sh"
 
 "$program" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
 
-window=
-for _ in $(seq 400); do # polls for up to 20 s
-    window=$(xwininfo -root -tree 2>/dev/null | awk '/"Quorlant"/ { print $1; exit }')
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || { echo "FAIL: the program exited"; exit 1; }
-    sleep 0.05
-done
-[ -n "$window" ] || { echo "FAIL: no window titled Quorlant appeared"; exit 1; }
+window=$(find_window Quorlant "$pid") || { echo "FAIL: no window titled Quorlant appeared"; exit 1; }
 
 props=$(xprop -id "$window")
 check "title is Quorlant" grep -q '^_NET_WM_NAME(UTF8_STRING) = "Quorlant"$' <<<"$props"
@@ -44,5 +35,4 @@ check "no minimize or maximize function" test $((functions & (8 | 16))) -eq 0
 check "no minimize or maximize button" test $((decorations & (32 | 64))) -eq 0
 check "a close function" test $((functions & 32)) -ne 0
 
-echo "$((10 - failures)) passed, $failures failed"
-[ "$failures" -eq 0 ]
+finish

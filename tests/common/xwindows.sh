@@ -1,0 +1,20 @@
+# Shared by the shell-script tests that look at the program's windows on a real X server.
+
+viewable() { xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+
+# Prints the id of the shown top-level window with this title, polling for up to 20 s. With a
+# PID, gives up as soon as that process has ended.
+find_window() {
+    local title=$1 pid=${2:-} id
+    for _ in $(seq 400); do
+        id=$(xwininfo -root -tree 2>/dev/null |
+            awk -v t="\"$title\":" '$2 " " $3 ~ t || $2 == t { print $1; exit }')
+        if [ -n "$id" ] && viewable "$id"; then
+            echo "$id"
+            return 0
+        fi
+        [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
