@@ -1,10 +1,11 @@
 #include "comboboxwidget.h"
 
+#include "uniformlistview.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
 
@@ -40,7 +41,7 @@ QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *obje
 
 ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     : QWidget(parent), m_model(new ItemListModel(false, this)), m_edit(new QLineEdit(this)),
-      m_list(new QListView(this))
+      m_list(new UniformListView(this))
 {
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(comboBoxAccessible), true);
@@ -57,8 +58,6 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     m_list->setModel(m_model);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setUniformItemSizes(true);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // One stop in the tab order: the edit field takes the focus, and Up/Down there walk
     // the list, as in any combo box.
     m_list->setFocusPolicy(Qt::NoFocus);
