@@ -8,8 +8,37 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+#include <QWindow>
 
 namespace shell {
+
+namespace {
+
+// Gives the program its icon once the main window is first on the screen, then goes away.
+// Decoding the icon loads an image plugin; done any earlier, it can hold back the window's
+// first appearance by several milliseconds.
+class IconWhenShown : public QObject
+{
+public:
+    explicit IconWhenShown(QWindow *window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            // After this first frame is drawn and sent, not in the middle of it.
+            QTimer::singleShot(0, qApp, [] {
+                QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessaly.ico")));
+            });
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void setProgramIdentity()
 {
@@ -40,9 +69,7 @@ Shell::~Shell() = default;
 void Shell::start()
 {
     m_main->show();
-    // Only now: the window would otherwise wait, unmapped, for the icon file to be decoded
-    // (and the image plugin that reads it to be loaded). The title bar takes it a moment later.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessaly.ico")));
+    new IconWhenShown(m_main->windowHandle());
 }
 
 } // namespace shell

@@ -28,8 +28,8 @@ public:
     Shell();
     ~Shell();
 
-    // Shows the main window, not modally, with the focus in the name box, then gives the
-    // program its icon.
+    // Shows the main window, not modally, with the focus in the name box. The program takes
+    // its icon once the window is on the screen.
     void start();
     student_form::StudentWindow &mainWindow() { return *m_main; }
     // The About window, or null before the first About command.

@@ -8,11 +8,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace Qt::StringLiterals;
 using namespace surface::recording;
@@ -48,6 +50,7 @@ private Q_SLOTS:
     void exitEndsAtOnce();
     void aboutLoadsOnceAndShowsModally();
     void aboutWindowOnRealWidgets();
+    void iconComesAfterTheFirstFrame();
 };
 
 void TestShell::exitEndsAtOnce()
@@ -147,6 +150,26 @@ void TestShell::aboutWindowOnRealWidgets()
     QCOMPARE(program.aboutWindow(), first);
     QVERIFY(main.isVisible());
     QVERIFY(!main.windowIcon().isNull());
+}
+
+void TestShell::iconComesAfterTheFirstFrame()
+{
+    QApplication::setWindowIcon(QIcon());
+    shell::Shell program;
+    program.start();
+    auto &main = program.mainWindow();
+    // Nothing decoded while the window is still on its way to the screen.
+    QVERIFY(QApplication::windowIcon().isNull());
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QTRY_VERIFY(!main.windowIcon().isNull());
+
+    // The program's own picture, at both sizes it comes in.
+    const QIcon expected(u":/icons/tessaly.ico"_s);
+    for (int size : {16, 32}) {
+        QCOMPARE(main.windowIcon().pixmap(size).toImage(), expected.pixmap(size).toImage());
+        QCOMPARE(main.windowHandle()->icon().pixmap(size).toImage(),
+                 expected.pixmap(size).toImage());
+    }
 }
 
 QTEST_MAIN(TestShell)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the built program in a real X window and reads what it tells the window manager:
-# its title, no taskbar button, a fixed size, and no minimize or maximize.
+# its title, no taskbar button, a fixed size, no minimize or maximize, and its icon.
 set -euo pipefail
 program=$1
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server in DISPLAY"; exit 1; }
@@ -34,5 +34,17 @@ check "functions and decorations are given" test $((flags & 3)) -eq 3
 check "no minimize or maximize function" test $((functions & (8 | 16))) -eq 0
 check "no minimize or maximize button" test $((decorations & (32 | 64))) -eq 0
 check "a close function" test $((functions & 32)) -ne 0
+
+# The icon follows the window's first frame, so it may take a moment.
+has_icons() { # the icon property holds both sizes of the program's picture
+    local icon
+    icon=$(xprop -id "$window" _NET_WM_ICON)
+    grep -q 'Icon (16 x 16)' <<<"$icon" && grep -q 'Icon (32 x 32)' <<<"$icon"
+}
+for _ in $(seq 200); do
+    has_icons && break
+    sleep 0.05
+done
+check "the icon, at 16 and 32 pixels, reaches the window manager" has_icons
 
 finish
