@@ -38,6 +38,9 @@ hex() { od -An -tx1 -j "$2" -N "$3" "$1" 2>/dev/null | tr -d ' \n'; }
 
 check "bin/Tessaly is executable" test -x "$prefix/bin/Tessaly"
 check "bin/Tessaly is an ELF binary" test "$(hex "$prefix/bin/Tessaly" 0 4)" = 7f454c46
+# It finds its libraries where the system keeps them, not in the install's own folders first.
+check "bin/Tessaly carries no library search path" \
+    bash -c '! readelf -d "$1" | grep -Eq "\((RPATH|RUNPATH)\)"' _ "$prefix/bin/Tessaly"
 
 # The hicolor theme trusts the folder name, so a 32 px image in the 16x16 folder would be
 # scaled wrongly rather than rejected.
