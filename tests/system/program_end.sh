@@ -18,7 +18,6 @@ source "$(dirname "$0")/../common/checks.sh"
 source "$(dirname "$0")/../common/xwindows.sh"
 
 pid=
-trap 'stop' EXIT
 
 running() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
 not() { ! "$@"; }
@@ -58,11 +57,20 @@ close_until() {
     done
 }
 
+errors=$(mktemp)
+trap 'stop; rm -f "$errors"' EXIT
+
 start() {
     stop
-    "$program" 2>/dev/null &
+    "$program" 2>"$errors" &
     pid=$!
-    main=$(find_window Quorlant "$pid") || { check "$1: the main window appears" false; return 1; }
+    if ! main=$(find_window Quorlant "$pid"); then
+        check "$1: the main window appears" false
+        # Say why: what the program printed, and how it ended if it did.
+        running || { wait_exit && echo "  the program ended with status $status"; }
+        sed 's/^/  stderr: /' "$errors" | tail -20
+        return 1
+    fi
     xdotool windowfocus --sync "$main"
 }
 
