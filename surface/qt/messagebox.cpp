@@ -26,12 +26,16 @@ MessageBox::Script &script()
     return current;
 }
 
-// Lines as the user reads them: CR LF, a lone CR or a lone LF each end one.
+// Lines as the user reads them: CR LF, a lone CR, a lone LF, and Unicode's line and
+// paragraph separators each end one. The view would break at the last two anyway; as LF they
+// are also counted when the box is sized.
 QString displayText(const QString &prompt)
 {
     QString text = prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     // A NUL would end the text early for some consumers of it; show it as the replacement mark.
     text.replace(QChar(0), QChar(QChar::ReplacementCharacter));
     return text;

@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -285,6 +287,8 @@ void TestBinding::messageBoxShowsPlainText_data()
     QTest::newRow("CR LF starts a line, empty lines show")
         << u"one\r\n\r\nthree\r\n"_s << u"one\n\nthree\n"_s;
     QTest::newRow("ampersand is no access key") << u"&Print"_s << u"&Print"_s;
+    QTest::newRow("Unicode line and paragraph separators start a line")
+        << u"one\u2028two\u2029three"_s << u"one\ntwo\nthree"_s;
 }
 
 void TestBinding::messageBoxShowsPlainText()
@@ -365,6 +369,16 @@ void TestBinding::tallMessageBoxScrollsOnScreen()
     QVERIFY(QTest::qWaitForWindowExposed(&small));
     QCOMPARE(small.textView()->verticalScrollBar()->maximum(), 0);
     QVERIFY(small.height() < 200);
+
+    // However its lines are separated, every one of them fits.
+    MessageBox separated(u"Name: A\u2028B\u2029C\r\nD\rE"_s, u"Quorlant"_s);
+    separated.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&separated));
+    QCOMPARE(separated.textView()->verticalScrollBar()->maximum(), 0);
+    const QTextBlock last = separated.textView()->document()->lastBlock();
+    QCOMPARE(last.text(), u"E"_s);
+    QVERIFY(separated.textView()->cursorRect(QTextCursor(last)).bottom() <
+            separated.textView()->viewport()->height());
 
     // The widest line sets the width wherever it is: after many narrow lines, and written in
     // few but wide characters, or in a script measured from another font.
