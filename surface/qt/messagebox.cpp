@@ -10,7 +10,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTextBlock>
 #include <QVBoxLayout>
 #include <QtMath>
 
@@ -81,7 +80,8 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     m_text->setBackgroundRole(QPalette::Window);
     followPalette();
     m_text->document()->setDocumentMargin(0);
-    m_text->setPlainText(displayText(prompt));
+    const QString shown = displayText(prompt);
+    m_text->setPlainText(shown);
     m_text->setAccessibleName(title);
 
     m_ok->setObjectName(QStringLiteral("ok"));
@@ -101,10 +101,10 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     layout->addLayout(buttons);
     m_ok->setFocus();
 
-    fitToText();
+    fitToText(shown);
 }
 
-void MessageBox::fitToText()
+void MessageBox::fitToText(const QString &shown)
 {
     // A desktop theme's font for text views reaches the view only when it is polished;
     // measured before that, a larger theme font would wrap the text and cut it off.
@@ -118,16 +118,17 @@ void MessageBox::fitToText()
     // the cost, so a line that cannot be wider than the widest so far is not measured: one
     // of Latin-1 characters only, all from the view's own font, no wider than its widest glyph
     // each. That keeps a 32,767-school list quick; other scripts are always measured.
+    // The lines are read from the text as given rather than from the view's document, which
+    // would copy each one out of its blocks.
     const int widestGlyph = std::max(1, metrics.maxWidth());
     int widest = 0;
     int lines = 0;
-    for (QTextBlock block = m_text->document()->begin(); block.isValid(); block = block.next()) {
+    for (const QStringView line : QStringView(shown).tokenize(QLatin1Char('\n'))) {
         ++lines;
-        const QString line = block.text();
         if (line.size() * qsizetype(widestGlyph) <= widest &&
             std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() < 0x100; }))
             continue;
-        widest = std::max(widest, metrics.horizontalAdvance(line));
+        widest = std::max(widest, metrics.horizontalAdvance(line.toString()));
     }
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QMargins margins = layout()->contentsMargins();

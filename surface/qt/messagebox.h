@@ -43,7 +43,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void fitToText();
+    void fitToText(const QString &shown);
     void followPalette();
 
     QString m_prompt;
