@@ -1,7 +1,5 @@
 #include "comboboxwidget.h"
 
-#include "uniformlistview.h"
-
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -180,8 +178,6 @@ bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_edit && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const int count = m_model->rowCount();
-        const int page =
-            std::max(1, m_list->viewport()->height() / std::max(1, m_list->sizeHintForRow(0)));
         int row = -2;
         switch (key->key()) {
         case Qt::Key_Up:
@@ -191,10 +187,10 @@ bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)
             row = m_picked + 1;
             break;
         case Qt::Key_PageUp:
-            row = m_picked < 0 ? 0 : m_picked - page;
+            row = m_picked < 0 ? 0 : m_picked - m_list->rowsPerPage();
             break;
         case Qt::Key_PageDown:
-            row = m_picked + page;
+            row = m_picked + m_list->rowsPerPage();
             break;
         default:
             break;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "itemlistmodel.h"
+#include "uniformlistview.h"
 
 #include <QWidget>
 
 class QLineEdit;
-class QListView;
 
 namespace surface::qt {
 
@@ -56,7 +56,7 @@ private:
 
     ItemListModel *const m_model;
     QLineEdit *const m_edit;
-    QListView *const m_list;
+    UniformListView *const m_list;
     int m_picked = -1;
     bool m_showing = false;
     bool m_picking = false;

@@ -22,6 +22,8 @@ public:
     // The height of every row: that of the tallest row measured, which are the first row at
     // each layout and every row added since. 0 while the list is empty.
     int rowHeight() const;
+    // Rows wholly inside the viewport, at least one: what PageUp and PageDown move by.
+    int rowsPerPage() const;
 
     QRect visualRect(const QModelIndex &index) const override;
     QModelIndex indexAt(const QPoint &point) const override;
@@ -44,8 +46,6 @@ protected:
 private:
     int rowCount() const;
     int measuredHeight(int row) const;
-    // Rows wholly inside the viewport, at least one.
-    int rowsPerPage() const;
     // The row under viewport y, which may be outside the list.
     int rowAt(int y) const;
     bool perItem() const { return verticalScrollMode() == ScrollPerItem; }
