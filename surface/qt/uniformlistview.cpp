@@ -1,7 +1,7 @@
 #include "uniformlistview.h"
 
 #include <QAccessible>
-#include <QCursor>
+#include <QHoverEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QStylePainter>
@@ -278,9 +278,6 @@ void UniformListView::paintEvent(QPaintEvent *event)
     const int last = std::min(rows - 1, rowAt(event->rect().bottom()));
     const QModelIndex current = currentIndex();
     const bool focus = (hasFocus() || viewport()->hasFocus()) && current.isValid();
-    const QModelIndex hover = viewport()->underMouse()
-                                  ? indexAt(viewport()->mapFromGlobal(QCursor::pos()))
-                                  : QModelIndex();
     const QStyle::State state = option.state;
     const bool enabled = state.testFlag(QStyle::State_Enabled);
 
@@ -296,7 +293,7 @@ void UniformListView::paintEvent(QPaintEvent *event)
                                                             : QPalette::Disabled);
         }
         option.state.setFlag(QStyle::State_HasFocus, focus && index == current);
-        option.state.setFlag(QStyle::State_MouseOver, index == hover);
+        option.state.setFlag(QStyle::State_MouseOver, index == m_hover);
         if (alternatingRowColors()) {
             option.features.setFlag(QStyleOptionViewItem::Alternate, row % 2 == 1);
             QStyleOptionViewItem background = option;
@@ -305,6 +302,22 @@ void UniformListView::paintEvent(QPaintEvent *event)
         }
         itemDelegateForIndex(index)->paint(&painter, option, index);
     }
+}
+
+bool UniformListView::viewportEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+        m_hover = indexAt(static_cast<QHoverEvent *>(event)->position().toPoint());
+        break;
+    case QEvent::HoverLeave:
+        m_hover = QPersistentModelIndex();
+        break;
+    default:
+        break;
+    }
+    return QListView::viewportEvent(event);
 }
 
 } // namespace surface::qt

@@ -42,6 +42,7 @@ protected:
                           const QItemSelection &deselected) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void paintEvent(QPaintEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     int rowCount() const;
@@ -51,6 +52,8 @@ private:
     bool perItem() const { return verticalScrollMode() == ScrollPerItem; }
 
     mutable int m_rowHeight = 0;
+    // The row under the mouse, followed through hover events as QListView does.
+    QPersistentModelIndex m_hover;
 };
 
 } // namespace surface::qt

@@ -6,8 +6,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QHoverEvent>
 #include <QListView>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -160,6 +162,7 @@ private Q_SLOTS:
     void drawsAsQtsListView_data();
     void drawsAsQtsListView();
     void mouseAndKeysReachTheSameRows();
+    void hoverMarksTheSameRow();
     void assistiveTechnologyFindsTheRows();
 };
 
@@ -339,6 +342,61 @@ void TestUniformListView::mouseAndKeysReachTheSameRows()
     QTest::keyClick(&v.ours, Qt::Key_PageUp);
     QCOMPARE(v.ours.currentIndex().row(), before - page);
     QVERIFY(v.ours.visualRect(v.ours.currentIndex()).top() >= 0);
+}
+
+// Which rows a view drew as under the mouse.
+class HoverRecorder : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        if (option.state.testFlag(QStyle::State_MouseOver))
+            hovered.append(index.row());
+        QStyledItemDelegate::paint(painter, option, index);
+    }
+    mutable QList<int> hovered;
+};
+
+void TestUniformListView::hoverMarksTheSameRow()
+{
+    Views v(300);
+    HoverRecorder stockRows, ourRows;
+    v.stock.setItemDelegate(&stockRows);
+    v.ours.setItemDelegate(&ourRows);
+    QVERIFY(v.exposed());
+    v.stock.scrollTo(v.at(200), QAbstractItemView::PositionAtTop);
+    v.ours.scrollTo(v.at(200), QAbstractItemView::PositionAtTop);
+    QCoreApplication::processEvents();
+
+    const QPoint point = v.stock.visualRect(v.at(202)).center();
+    const auto hover = [&](QEvent::Type type, QPoint at) {
+        for (QListView *view :
+             {static_cast<QListView *>(&v.stock), static_cast<QListView *>(&v.ours)}) {
+            QHoverEvent event(type, at, view->viewport()->mapToGlobal(at), at);
+            QCoreApplication::sendEvent(view->viewport(), &event);
+        }
+        stockRows.hovered.clear();
+        ourRows.hovered.clear();
+        drawn(v.stock);
+        drawn(v.ours);
+    };
+    hover(QEvent::HoverEnter, point);
+    QCOMPARE(stockRows.hovered, QList<int>{202});
+    QCOMPARE(ourRows.hovered, stockRows.hovered);
+    // A row added above: the mark stays with the same school, in both.
+    v.model.insert(0, {u"Added"_s});
+    QCoreApplication::processEvents();
+    stockRows.hovered.clear();
+    ourRows.hovered.clear();
+    drawn(v.stock);
+    drawn(v.ours);
+    QCOMPARE(stockRows.hovered, QList<int>{203});
+    QCOMPARE(ourRows.hovered, stockRows.hovered);
+    hover(QEvent::HoverLeave, {-1, -1});
+    QVERIFY(stockRows.hovered.isEmpty());
+    QVERIFY(ourRows.hovered.isEmpty());
 }
 
 void TestUniformListView::assistiveTechnologyFindsTheRows()
