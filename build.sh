@@ -49,12 +49,13 @@ install_missing "${build_packages[@]}" "${test_packages[@]}"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON >/dev/null
 cmake --build build/test -j "$jobs"
 
-# A private X server for the tests that need a real window; ended by its PID.
+# A private X server for the tests that need a real window; ended by its PID. Without -noreset
+# it resets whenever its last client leaves, and refuses a program that connects meanwhile.
 xvfb_pid=
 cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >build/test/xvfb.log 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >build/test/xvfb.log 2>&1 &
 xvfb_pid=$!
 read -r -t 30 display_number <&"$display_fd" || {
     echo "Xvfb did not start; see build/test/xvfb.log" >&2

@@ -61,7 +61,7 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
 if [ "$what" != commands ]; then
     exec {display_fd}<> <(:)
-    Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+    Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$results/xvfb.log" 2>&1 &
     pids+=($!)
     read -r -t 30 display_number <&"$display_fd" || {
         echo "Xvfb did not start; see $results/xvfb.log" >&2
