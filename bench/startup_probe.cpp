@@ -13,6 +13,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,7 +22,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -70,19 +70,16 @@ double kibField(const std::string &file, const std::string &field)
     return -1;
 }
 
-// The CPU time the process's threads have run so far, from the scheduler's own accounting
-// (nanoseconds, unlike the clock ticks of /proc/PID/stat).
-double cpuMilliseconds(const std::string &proc)
+// The CPU time the process has used so far, in nanoseconds from the scheduler's accounting
+// (unlike the clock ticks of /proc/PID/stat), including threads that have already ended,
+// which the per-thread files under /proc/PID/task no longer show.
+double cpuMilliseconds(pid_t pid)
 {
-    double total = 0;
-    std::error_code error;
-    for (const auto &task : std::filesystem::directory_iterator(proc + "/task", error)) {
-        std::ifstream in(task.path() / "schedstat");
-        double nanoseconds = 0;
-        if (in >> nanoseconds)
-            total += nanoseconds / 1e6;
-    }
-    return total;
+    clockid_t clock;
+    timespec used{};
+    if (clock_getcpuclockid(pid, &clock) != 0 || clock_gettime(clock, &used) != 0)
+        return 0;
+    return used.tv_sec * 1e3 + used.tv_nsec / 1e6;
 }
 
 double median(std::vector<double> values)
@@ -195,7 +192,7 @@ Sample launch(Display &display, const Program &program)
     // Frozen at the map, so the memory read is the memory at that moment.
     kill(pid, SIGSTOP);
     const std::string proc = "/proc/" + std::to_string(pid);
-    const double cpu = cpuMilliseconds(proc);
+    const double cpu = cpuMilliseconds(pid);
     const double resident = kibField(proc + "/status", "VmRSS");
     const double proportional = kibField(proc + "/smaps_rollup", "Pss");
     kill(pid, SIGKILL);
