@@ -17,7 +17,7 @@ esac
 
 # Debian/Ubuntu packages the build needs, and the ones only the tests need.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libxcb1-dev
-    libgl-dev fonts-dejavu-core)
+    libfontconfig-dev libgl-dev fonts-dejavu-core)
 test_packages=(xvfb xauth x11-utils xdotool python3 desktop-file-utils appstream dpkg-dev file
     dbus at-spi2-core python3-pyatspi valgrind clang libclang-rt-dev)
 

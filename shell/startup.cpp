@@ -5,8 +5,12 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
+#include <utility>
 
 namespace shell {
 
@@ -72,6 +76,32 @@ DisplayGuard::~DisplayGuard()
         qt_message_output(held.type, context, held.text);
     }
     heldMessages.clear();
+}
+
+FontConfigPreload::FontConfigPreload(std::function<void()> load)
+{
+    try {
+        m_thread = std::thread(std::move(load));
+    } catch (const std::system_error &) {
+        // No thread to spare: the first text measured reads the configuration instead.
+    }
+}
+
+FontConfigPreload::~FontConfigPreload()
+{
+    wait();
+}
+
+void FontConfigPreload::wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void FontConfigPreload::loadFontConfig()
+{
+    // Failure is not ours to report: Qt meets the same configuration and says what is wrong.
+    FcInit();
 }
 
 } // namespace shell

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <thread>
+
 namespace shell {
 
 // Watches the window system's start inside the QApplication constructor, from construction
@@ -13,6 +16,30 @@ public:
     ~DisplayGuard();
     DisplayGuard(const DisplayGuard &) = delete;
     DisplayGuard &operator=(const DisplayGuard &) = delete;
+};
+
+// Reads the system's font configuration (fontconfig's files and font caches) on a thread of its
+// own, from construction until wait(). Qt would read it on the GUI thread when the window's
+// first text is measured, a few milliseconds in the middle of building the window; started
+// before the QApplication, it is done by the time the window is built, on a core the start
+// otherwise leaves idle. fontconfig's loading is thread-safe: whichever thread asks first
+// loads it, and a later caller uses what is there.
+class FontConfigPreload
+{
+public:
+    explicit FontConfigPreload(std::function<void()> load = loadFontConfig);
+    ~FontConfigPreload(); // waits
+    FontConfigPreload(const FontConfigPreload &) = delete;
+    FontConfigPreload &operator=(const FontConfigPreload &) = delete;
+
+    // Returns once the configuration has been read (or at once if no thread could be started:
+    // then Qt reads it itself, as it would without this).
+    void wait();
+
+    static void loadFontConfig();
+
+private:
+    std::thread m_thread;
 };
 
 } // namespace shell

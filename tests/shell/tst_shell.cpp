@@ -3,11 +3,13 @@
 #include "common/scriptedboxes.h"
 #include "shell/aboutwindow.h"
 #include "shell/shell.h"
+#include "shell/startup.h"
 #include "student_form/studentwindow.h"
 #include "surface/recording/recording.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+
+#include <atomic>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace surface::recording;
@@ -51,6 +56,7 @@ private Q_SLOTS:
     void aboutLoadsOnceAndShowsModally();
     void aboutWindowOnRealWidgets();
     void iconComesAfterTheFirstFrame();
+    void fontConfigIsReadOnItsOwnThread();
 };
 
 void TestShell::exitEndsAtOnce()
@@ -170,6 +176,32 @@ void TestShell::iconComesAfterTheFirstFrame()
         QCOMPARE(main.windowHandle()->icon().pixmap(size).toImage(),
                  expected.pixmap(size).toImage());
     }
+}
+
+void TestShell::fontConfigIsReadOnItsOwnThread()
+{
+    // Read off the GUI thread, and finished once wait() returns.
+    std::thread::id reader;
+    std::atomic<bool> read = false;
+    shell::FontConfigPreload preload([&] {
+        reader = std::this_thread::get_id();
+        read = true;
+    });
+    preload.wait();
+    QVERIFY(read);
+    QVERIFY(reader != std::this_thread::get_id());
+
+    // Ending it without a wait still waits, rather than leaving the thread to run loose.
+    std::atomic<bool> readBeforeEnd = false;
+    {
+        shell::FontConfigPreload unwaited([&] { readBeforeEnd = true; });
+    }
+    QVERIFY(readBeforeEnd);
+
+    // What it reads is the configuration Qt goes on to use: the window's font is found.
+    shell::FontConfigPreload fontconfig;
+    fontconfig.wait();
+    QVERIFY(QFontDatabase::families().contains(u"DejaVu Sans"_s));
 }
 
 QTEST_MAIN(TestShell)
