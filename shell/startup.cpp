@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <QByteArray>
+#include <QDBusConnection>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -78,30 +79,35 @@ DisplayGuard::~DisplayGuard()
     heldMessages.clear();
 }
 
-FontConfigPreload::FontConfigPreload(std::function<void()> load)
+Preload::Preload(std::function<void()> work)
 {
     try {
-        m_thread = std::thread(std::move(load));
+        m_thread = std::thread(std::move(work));
     } catch (const std::system_error &) {
-        // No thread to spare: the first text measured reads the configuration instead.
+        // No thread to spare: the work is left to whoever first needs it.
     }
 }
 
-FontConfigPreload::~FontConfigPreload()
+Preload::~Preload()
 {
     wait();
 }
 
-void FontConfigPreload::wait()
+void Preload::wait()
 {
     if (m_thread.joinable())
         m_thread.join();
 }
 
-void FontConfigPreload::loadFontConfig()
+void loadFontConfig()
 {
     // Failure is not ours to report: Qt meets the same configuration and says what is wrong.
     FcInit();
+}
+
+void connectSessionBus()
+{
+    QDBusConnection::sessionBus();
 }
 
 } // namespace shell

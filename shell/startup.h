@@ -18,28 +18,32 @@ public:
     DisplayGuard &operator=(const DisplayGuard &) = delete;
 };
 
-// Reads the system's font configuration (fontconfig's files and font caches) on a thread of its
-// own, from construction until wait(). Qt would read it on the GUI thread when the window's
-// first text is measured, a few milliseconds in the middle of building the window; started
-// before the QApplication, it is done by the time the window is built, on a core the start
-// otherwise leaves idle. fontconfig's loading is thread-safe: whichever thread asks first
-// loads it, and a later caller uses what is there.
-class FontConfigPreload
+// A piece of the start that needs nothing from the GUI thread, run on a thread of its own from
+// construction until wait() or destruction. The start is one long chain of work on the GUI
+// thread; what can leave that chain is done on a core that would otherwise idle, before Qt asks
+// for it. If no thread can be started, nothing is done ahead: Qt does it when it needs it.
+class Preload
 {
 public:
-    explicit FontConfigPreload(std::function<void()> load = loadFontConfig);
-    ~FontConfigPreload(); // waits
-    FontConfigPreload(const FontConfigPreload &) = delete;
-    FontConfigPreload &operator=(const FontConfigPreload &) = delete;
+    explicit Preload(std::function<void()> work);
+    ~Preload(); // waits
+    Preload(const Preload &) = delete;
+    Preload &operator=(const Preload &) = delete;
 
-    // Returns once the configuration has been read (or at once if no thread could be started:
-    // then Qt reads it itself, as it would without this).
     void wait();
-
-    static void loadFontConfig();
 
 private:
     std::thread m_thread;
 };
+
+// Reads the system's font configuration (fontconfig's files and font caches), which Qt would
+// read on the GUI thread when the window's first text is measured. Needs no QApplication.
+// fontconfig's loading is thread-safe: whoever asks first loads it, later callers use it.
+void loadFontConfig();
+
+// Opens the session bus connection, which Qt's accessibility bridge opens, and waits for, on
+// the GUI thread as the first window is shown. Needs the QApplication. It is Qt's one shared
+// connection, so the bridge finds it open (or finds that there is no bus, as it would have).
+void connectSessionBus();
 
 } // namespace shell

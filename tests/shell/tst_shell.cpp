@@ -56,7 +56,7 @@ private Q_SLOTS:
     void aboutLoadsOnceAndShowsModally();
     void aboutWindowOnRealWidgets();
     void iconComesAfterTheFirstFrame();
-    void fontConfigIsReadOnItsOwnThread();
+    void preloadRunsOnItsOwnThread();
 };
 
 void TestShell::exitEndsAtOnce()
@@ -178,29 +178,30 @@ void TestShell::iconComesAfterTheFirstFrame()
     }
 }
 
-void TestShell::fontConfigIsReadOnItsOwnThread()
+void TestShell::preloadRunsOnItsOwnThread()
 {
-    // Read off the GUI thread, and finished once wait() returns.
-    std::thread::id reader;
-    std::atomic<bool> read = false;
-    shell::FontConfigPreload preload([&] {
-        reader = std::this_thread::get_id();
-        read = true;
+    // Done off the GUI thread, and finished once wait() returns.
+    std::thread::id worker;
+    std::atomic<bool> done = false;
+    shell::Preload preload([&] {
+        worker = std::this_thread::get_id();
+        done = true;
     });
     preload.wait();
-    QVERIFY(read);
-    QVERIFY(reader != std::this_thread::get_id());
+    QVERIFY(done);
+    QVERIFY(worker != std::this_thread::get_id());
 
     // Ending it without a wait still waits, rather than leaving the thread to run loose.
-    std::atomic<bool> readBeforeEnd = false;
+    std::atomic<bool> doneBeforeEnd = false;
     {
-        shell::FontConfigPreload unwaited([&] { readBeforeEnd = true; });
+        shell::Preload unwaited([&] { doneBeforeEnd = true; });
     }
-    QVERIFY(readBeforeEnd);
+    QVERIFY(doneBeforeEnd);
 
-    // What it reads is the configuration Qt goes on to use: the window's font is found.
-    shell::FontConfigPreload fontconfig;
-    fontconfig.wait();
+    // The font configuration read ahead is the one Qt goes on to use: the window's font is
+    // found.
+    shell::Preload fontConfig(shell::loadFontConfig);
+    fontConfig.wait();
     QVERIFY(QFontDatabase::families().contains(u"DejaVu Sans"_s));
 }
 
