@@ -41,9 +41,10 @@ private:
 // fontconfig's loading is thread-safe: whoever asks first loads it, later callers use it.
 void loadFontConfig();
 
-// Opens the session bus connection, which Qt's accessibility bridge opens, and waits for, on
-// the GUI thread as the first window is shown. Needs the QApplication. It is Qt's one shared
-// connection, so the bridge finds it open (or finds that there is no bus, as it would have).
+// Opens the session bus connection, which Qt's accessibility bridge would open, and wait for,
+// on the GUI thread as soon as the window being built first reports a change. Needs the
+// QApplication. It is Qt's one shared connection, so the bridge finds it open (or finds that
+// there is no bus, as it would have).
 void connectSessionBus();
 
 } // namespace shell
