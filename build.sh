@@ -49,19 +49,12 @@ install_missing "${build_packages[@]}" "${test_packages[@]}"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON >/dev/null
 cmake --build build/test -j "$jobs"
 
-# A private X server for the tests that need a real window; ended by its PID. Without -noreset
-# it resets whenever its last client leaves, and refuses a program that connects meanwhile.
-xvfb_pid=
-cleanup() { [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >build/test/xvfb.log 2>&1 &
-xvfb_pid=$!
-read -r -t 30 display_number <&"$display_fd" || {
-    echo "Xvfb did not start; see build/test/xvfb.log" >&2
-    exit 1
-}
-export DISPLAY=":$display_number"
+# A private X server for the tests that need a real window; ended by its PID.
+x_server_pid=
+trap '[ -z "$x_server_pid" ] || kill "$x_server_pid" 2>/dev/null || true' EXIT
+# shellcheck source=tests/common/xserver.sh
+source tests/common/xserver.sh
+start_x_server build/test/xvfb.log || exit 1
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
 ctest --test-dir build/test --output-on-failure -j "$jobs"

@@ -60,14 +60,10 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
 if [ "$what" != commands ]; then
-    exec {display_fd}<> <(:)
-    Xvfb -displayfd "$display_fd" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$results/xvfb.log" 2>&1 &
-    pids+=($!)
-    read -r -t 30 display_number <&"$display_fd" || {
-        echo "Xvfb did not start; see $results/xvfb.log" >&2
-        exit 1
-    }
-    export DISPLAY=":$display_number"
+    # shellcheck source=../tests/common/xserver.sh
+    source tests/common/xserver.sh
+    start_x_server "$results/xvfb.log" || exit 1
+    pids+=("$x_server_pid")
     runs=${STARTUP_RUNS:-30}
 
     echo
