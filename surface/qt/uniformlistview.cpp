@@ -23,6 +23,11 @@ int UniformListView::rowCount() const
     return model()->rowCount(rootIndex());
 }
 
+bool UniformListView::isRow(const QModelIndex &index) const
+{
+    return index.isValid() && index.parent() == rootIndex() && index.column() == modelColumn();
+}
+
 int UniformListView::measuredHeight(int row) const
 {
     QStyleOptionViewItem option;
@@ -58,7 +63,7 @@ int UniformListView::rowAt(int y) const
 
 QRect UniformListView::visualRect(const QModelIndex &index) const
 {
-    if (!index.isValid() || index.parent() != rootIndex() || index.column() != modelColumn())
+    if (!isRow(index))
         return {};
     const int height = rowHeight();
     return {-horizontalOffset(), index.row() * height - verticalOffset(), viewport()->width(),
@@ -77,7 +82,7 @@ QModelIndex UniformListView::indexAt(const QPoint &point) const
 // as any other list does.
 void UniformListView::scrollTo(const QModelIndex &index, ScrollHint hint)
 {
-    if (!index.isValid() || index.parent() != rootIndex() || index.column() != modelColumn())
+    if (!isRow(index))
         return;
     const QRect rect = visualRect(index);
     const QRect area = viewport()->rect();

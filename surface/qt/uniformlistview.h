@@ -46,6 +46,8 @@ protected:
 
 private:
     int rowCount() const;
+    // Whether the index is one of the rows this view shows.
+    bool isRow(const QModelIndex &index) const;
     int measuredHeight(int row) const;
     // The row under viewport y, which may be outside the list.
     int rowAt(int y) const;
