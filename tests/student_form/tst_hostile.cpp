@@ -111,11 +111,9 @@ void TestHostile::unitsAreCheckedByTheirLeadingNumber_data()
 {
     QTest::addColumn<QString>("units");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("too large for a double") << u"1e309"_s << true;
-    QTest::newRow("negative zero") << u"-0"_s << false;
-    QTest::newRow("leading blanks") << u"  12"_s << true;
+    // The plain cases (zero, negative zero, blanks first, a lone point, too large for a double) are
+    // in tst_print; these are the ones a number reader gets wrong, typed into the real window.
     QTest::newRow("signed fraction with exponent and tail") << u"+.5e-3x"_s << true;
-    QTest::newRow("a point alone") << u"."_s << false;
     QTest::newRow("an unfinished exponent") << u"1e"_s << true;
     QTest::newRow("hexadecimal") << u"0x10"_s << false;
     QTest::newRow("full-width digits") << u"\uFF11\uFF12"_s << false;
