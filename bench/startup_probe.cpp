@@ -23,8 +23,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,6 +42,7 @@ struct Sample
     double cpuMilliseconds;
     double residentMiB;
     double proportionalMiB;
+    double faults;
 };
 
 struct Program
@@ -80,6 +83,28 @@ double cpuMilliseconds(pid_t pid)
     if (clock_getcpuclockid(pid, &clock) != 0 || clock_gettime(clock, &used) != 0)
         return 0;
     return used.tv_sec * 1e3 + used.tv_nsec / 1e6;
+}
+
+// Minor and major page faults of the whole process so far, from /proc/PID/stat.
+double pageFaults(const std::string &proc)
+{
+    std::ifstream in(proc + "/stat");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto close = text.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    double minor = 0, major = 0;
+    for (int i = 3; fields >> field; ++i) {
+        if (i == 10)
+            minor = std::strtod(field.c_str(), nullptr);
+        if (i == 12) {
+            major = std::strtod(field.c_str(), nullptr);
+            break;
+        }
+    }
+    return minor + major;
 }
 
 double median(std::vector<double> values)
@@ -195,13 +220,14 @@ Sample launch(Display &display, const Program &program)
     const double cpu = cpuMilliseconds(pid);
     const double resident = kibField(proc + "/status", "VmRSS");
     const double proportional = kibField(proc + "/smaps_rollup", "Pss");
+    const double faults = pageFaults(proc);
     kill(pid, SIGKILL);
     int status = 0;
     waitpid(pid, &status, 0);
     if (!mapped)
         fail(program.name + ": no window was mapped within 20 s (" + program.path + ")");
     return {std::chrono::duration<double, std::milli>(*mapped - start).count(), cpu, resident,
-            proportional};
+            proportional, faults};
 }
 
 double Program::median(double Sample::*field) const
@@ -290,10 +316,11 @@ int main(int argc, char *argv[])
 
     for (const Program *p : {&a, &b}) {
         std::printf("%-10s median %.2f ms to map (min %.2f), CPU %.2f ms, RSS %.1f MiB, PSS %.1f "
-                    "MiB\n",
+                    "MiB, %.0f page faults\n",
                     p->name.c_str(), p->median(&Sample::milliseconds),
                     p->minimum(&Sample::milliseconds), p->median(&Sample::cpuMilliseconds),
-                    p->median(&Sample::residentMiB), p->median(&Sample::proportionalMiB));
+                    p->median(&Sample::residentMiB), p->median(&Sample::proportionalMiB),
+                    p->median(&Sample::faults));
     }
     std::printf("%s/%s, medians of the paired ratios: time to map %.3f, CPU %.3f, RSS %.3f\n",
                 a.name.c_str(), b.name.c_str(), median(timeRatios), median(cpuRatios),
