@@ -90,20 +90,16 @@ double pageFaults(const std::string &proc)
 {
     std::ifstream in(proc + "/stat");
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto close = text.rfind(')');
+    // The command name, in brackets, may hold spaces; the fields are counted after it.
+    const auto close = text.rfind(") ");
     if (close == std::string::npos)
         return 0;
     std::istringstream fields(text.substr(close + 2));
-    std::string field;
-    double minor = 0, major = 0;
-    for (int i = 3; fields >> field; ++i) {
-        if (i == 10)
-            minor = std::strtod(field.c_str(), nullptr);
-        if (i == 12) {
-            major = std::strtod(field.c_str(), nullptr);
-            break;
-        }
-    }
+    std::string skipped;
+    for (int field = 3; field < 10; ++field) // state to flags
+        fields >> skipped;
+    double minor = 0, childMinor = 0, major = 0;
+    fields >> minor >> childMinor >> major;
     return minor + major;
 }
 
