@@ -39,4 +39,15 @@ void ListBoxWidget::pick(int row)
     scrollTo(index);
 }
 
+// A list box keeps its pick until another item is picked: Ctrl with a click or Space would
+// otherwise take it back, and the form would then say that nothing was chosen.
+QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModelIndex &index,
+                                                                    const QEvent *event) const
+{
+    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    if (flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return flags;
+}
+
 } // namespace surface::qt

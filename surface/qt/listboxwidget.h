@@ -24,6 +24,10 @@ public:
     // Selects row, or nothing when row is -1.
     void pick(int row);
 
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override;
+
 private:
     ItemListModel *const m_model;
 };

@@ -66,7 +66,7 @@ private Q_SLOTS:
     void comboKeyboardPicks();
     void comboRefusesAFullList();
     void comboListIndexIsChecked();
-    void listBoxEmptyTextSelectsNothing();
+    void listBoxKeepsItsPickAndEmptyTextSelectsNothing();
     void checkBoxValues();
     void messageBoxShowsPlainText_data();
     void messageBoxShowsPlainText();
@@ -237,7 +237,7 @@ void TestBinding::comboListIndexIsChecked()
     QCOMPARE(combo.listIndex(), -1);
 }
 
-void TestBinding::listBoxEmptyTextSelectsNothing()
+void TestBinding::listBoxKeepsItsPickAndEmptyTextSelectsNothing()
 {
     ListBoxWidget widget;
     widget.setItems({u"Accounting"_s, u"Business"_s, u"Computer Information Systems"_s});
@@ -250,6 +250,16 @@ void TestBinding::listBoxEmptyTextSelectsNothing()
     QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(list.list(list.listIndex()), u"Business"_s);
+    // The user cannot take a pick back, only pick another item.
+    QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::ControlModifier, second.center());
+    QCOMPARE(list.listIndex(), 1);
+    QTest::keyClick(&widget, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(list.listIndex(), 1);
+    const QRect third = widget.visualRect(widget.model()->index(2, 0));
+    QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::ControlModifier, third.center());
+    QCOMPARE(list.listIndex(), 2);
+    QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(list.listIndex(), 1);
 
     list.setText(QString());
     QCOMPARE(list.listIndex(), -1);
