@@ -129,6 +129,17 @@ void QtOptionButton::setFocus()
     m_button->setFocus(Qt::OtherFocusReason);
 }
 
+QtCheckBox::QtCheckBox(QCheckBox *box) : m_box(box)
+{
+    // Grayed is only ever set by the program, never reached by a click: once the box leaves
+    // it, clicks toggle between checked and unchecked again. Qt would otherwise keep the box
+    // three-state and make every third click gray it.
+    QObject::connect(box, &QCheckBox::stateChanged, box, [box](int state) {
+        if (state != Qt::PartiallyChecked)
+            box->setTristate(false);
+    });
+}
+
 Integer QtCheckBox::value() const
 {
     switch (m_box->checkState()) {

@@ -66,7 +66,7 @@ private:
 class QtCheckBox final : public CheckBox
 {
 public:
-    explicit QtCheckBox(QCheckBox *box) : m_box(box) {}
+    explicit QtCheckBox(QCheckBox *box);
     Integer value() const override;
     void setValue(Integer value) override;
     void setFocus() override;

@@ -282,6 +282,20 @@ void TestBinding::checkBoxValues()
     QCOMPARE(chk.value(), surface::Grayed);
     chk.setValue(surface::Unchecked);
     QCOMPARE(box.checkState(), Qt::Unchecked);
+
+    // Clicks never gray the box, whether it was grayed by the program before or not.
+    for (const Integer before : {surface::Unchecked, surface::Checked, surface::Grayed}) {
+        chk.setValue(before);
+        Integer last = before;
+        for (int click = 0; click < 3; ++click) {
+            box.click();
+            const Integer now = chk.value();
+            QVERIFY2(now != surface::Grayed,
+                     qPrintable(u"click %1 after %2"_s.arg(click).arg(before)));
+            QVERIFY(now != last);
+            last = now;
+        }
+    }
     QVERIFY_THROWS_EXCEPTION(surface::Error, chk.setValue(3));
 }
 
