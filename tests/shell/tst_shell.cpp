@@ -26,7 +26,9 @@ using namespace surface::recording;
 
 namespace {
 
-// Runs action, which shows the About window modally, and hands it to inspect once it is up.
+// Runs action, which shows the About window modally, and hands it to inspect once it is up
+// and active. inspect closes it; should one of its checks fail first, the window is closed
+// here, so that the failure is reported rather than the test left waiting on the modal window.
 void whileAboutShown(const std::function<void()> &action,
                      const std::function<void(QWidget *)> &inspect)
 {
@@ -35,10 +37,12 @@ void whileAboutShown(const std::function<void()> &action,
     poll.setInterval(10);
     QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
         auto *about = qobject_cast<shell::AboutWindow *>(QApplication::activeModalWidget());
-        if (!about || seen)
+        if (!about || seen || !about->windowHandle()->isActive())
             return;
         seen = true;
         inspect(about);
+        if (QTest::currentTestFailed() && about->isVisible())
+            about->close();
     });
     poll.start();
     action();
