@@ -202,8 +202,8 @@ void TestShell::preloadRunsOnItsOwnThread()
     }
     QVERIFY(doneBeforeEnd);
 
-    // The font configuration read ahead is the one Qt goes on to use: the window's font is
-    // found.
+    // Reading the font configuration ahead leaves Qt's fonts intact: the window's font is
+    // still found.
     shell::Preload fontConfig(shell::loadFontConfig);
     fontConfig.wait();
     QVERIFY(QFontDatabase::families().contains(u"DejaVu Sans"_s));
