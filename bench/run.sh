@@ -6,7 +6,7 @@
 #   bash bench/run.sh startup         start-up only
 #   bash bench/run.sh commands        in-process command timings only
 #
-# STARTUP_RUNS (default 30) sets the number of start-up pairs. Results are also written to
+# STARTUP_RUNS (default 300) sets the number of start-up pairs. Results are also written to
 # build/bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -64,7 +64,7 @@ if [ "$what" != commands ]; then
     source tests/common/xserver.sh
     start_x_server "$results/xvfb.log" || exit 1
     pids+=("$x_server_pid")
-    runs=${STARTUP_RUNS:-30}
+    runs=${STARTUP_RUNS:-300}
 
     echo
     echo "== Start-up: exec to the main window mapped, bare X server, no session bus"
