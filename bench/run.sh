@@ -20,7 +20,7 @@ all | startup | commands) ;;
     ;;
 esac
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libxcb1-dev libgl-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libxcb1-dev libfontconfig-dev libgl-dev
     fonts-dejavu-core libbenchmark-dev xvfb xauth dbus-daemon)
 missing=()
 for package in "${packages[@]}"; do
