@@ -4,20 +4,33 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTimerEvent>
 #include <QVBoxLayout>
 #include <QtMath>
 
 #include <algorithm>
+#include <limits>
 
 namespace surface::qt {
 
 namespace {
+
+// The view builds a block for every line, which for tens of thousands of lines takes longer
+// than anyone should wait for a box. It gets them in batches of this many: more than fill any
+// screen, few enough that a batch is a fraction of a frame.
+constexpr qsizetype LinesPerBatch = 1024;
+// After the first batch, each turn of the event loop places batches for about half a frame,
+// so the box keeps drawing and answering while the rest arrives. Fewer, longer turns cost
+// less in all: the view repaints after every one.
+constexpr qint64 TurnBudgetMs = 8;
 
 MessageBox::Script &script()
 {
@@ -80,8 +93,13 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     m_text->setBackgroundRole(QPalette::Window);
     followPalette();
     m_text->document()->setDocumentMargin(0);
+    // Nobody edits the text, and an undo history would keep a copy of every batch placed.
+    m_text->document()->setUndoRedoEnabled(false);
     const QString shown = displayText(prompt);
-    m_text->setPlainText(shown);
+    m_shown = shown;
+    placeLines(LinesPerBatch);
+    m_text->viewport()->installEventFilter(this);
+    m_text->verticalScrollBar()->installEventFilter(this);
     m_text->setAccessibleName(title);
 
     m_ok->setObjectName(QStringLiteral("ok"));
@@ -182,6 +200,70 @@ void MessageBox::changeEvent(QEvent *event)
     QDialog::changeEvent(event);
 }
 
+void MessageBox::placeLines(qsizetype count)
+{
+    if (m_shown.isEmpty())
+        return;
+    // A batch ends just before a line break, so the next one starts with it and adds its
+    // lines after the last line placed.
+    const QStringView rest = QStringView(m_shown).sliced(m_placed);
+    qsizetype end = m_placed > 0 ? 0 : -1;
+    for (qsizetype line = 0; line < count; ++line) {
+        end = rest.indexOf(QLatin1Char('\n'), end + 1);
+        if (end < 0) {
+            end = rest.size();
+            break;
+        }
+    }
+    if (m_placed == 0) {
+        // Also puts the view's cursor at the start, where later batches leave it.
+        m_text->setPlainText(rest.first(end).toString());
+    } else {
+        QTextCursor cursor(m_text->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(rest.first(end).toString());
+    }
+    m_placed += end;
+    if (m_placed == m_shown.size()) {
+        m_placing.stop();
+        m_shown.clear();
+        m_placed = 0;
+    }
+}
+
+void MessageBox::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_placing.timerId()) {
+        QDialog::timerEvent(event);
+        return;
+    }
+    QElapsedTimer turn;
+    turn.start();
+    do
+        placeLines(LinesPerBatch);
+    while (!m_shown.isEmpty() && turn.elapsed() < TurnBudgetMs);
+}
+
+bool MessageBox::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Paint:
+        // The rest follows once the first screenful is being drawn, so that comes first.
+        if (watched == m_text->viewport() && !m_shown.isEmpty() && !m_placing.isActive())
+            m_placing.start(0, this);
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::ContextMenu:
+        // A click on the text or its scroll bar may select to the end, open the menu with
+        // Select All and Copy, or drag to the bottom: each needs the whole text in place.
+        placeLines(std::numeric_limits<qsizetype>::max());
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void MessageBox::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -207,12 +289,14 @@ void MessageBox::keyPressEvent(QKeyEvent *event)
                           : event->key() == Qt::Key_Down   ? step
                           : event->key() == Qt::Key_PageUp ? -page
                                                            : page;
-        if (event->key() == Qt::Key_Home)
+        if (event->key() == Qt::Key_Home) {
             bar->setValue(bar->minimum());
-        else if (event->key() == Qt::Key_End)
+        } else if (event->key() == Qt::Key_End) {
+            placeLines(std::numeric_limits<qsizetype>::max());
             bar->setValue(bar->maximum());
-        else
+        } else {
             bar->setValue(bar->value() + delta);
+        }
         return;
     }
     default:

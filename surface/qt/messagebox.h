@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBasicTimer>
 #include <QDialog>
 
 #include <functional>
@@ -14,7 +15,9 @@ namespace surface::qt {
 // The prompt is always plain text, shown as given: markup in a name shows as typed. CR LF
 // starts a new line and empty lines show. The box grows with its text up to the screen's
 // available area, and past that the text scrolls inside it with OK still on screen. Enter,
-// Space and Esc dismiss it.
+// Space and Esc dismiss it. Of a text of thousands of lines, the view holds a screenful
+// when the box is first drawn and the rest arrives over the next few frames; a key or click
+// that could reach past what has arrived brings the rest at once.
 //
 // Assistive technology sees an alert named by the title, its description the whole prompt,
 // and in it the text, read line by line, and the OK button. The text is drawn in the
@@ -39,14 +42,23 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     void fitToText(const QString &shown);
     void followPalette();
+    // Hands the view the next count lines of the text, or what is left of it.
+    void placeLines(qsizetype count);
 
     QString m_prompt;
+    // The text as shown, while it is being placed: the view holds its first m_placed
+    // characters. Empty once all of it is there.
+    QString m_shown;
+    qsizetype m_placed = 0;
+    QBasicTimer m_placing;
     QPlainTextEdit *const m_text;
     QPushButton *const m_ok;
 };

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -489,9 +490,15 @@ void TestStudentWindow::printSchoolsOfAFullListOnScreen()
     bool seen = false;
     QTimer poll;
     poll.setInterval(10);
+    QDeadlineTimer deadline(QDeadlineTimer::Forever);
     connect(&poll, &QTimer::timeout, this, [&] {
         auto *box = qobject_cast<surface::qt::MessageBox *>(QApplication::activeModalWidget());
         if (!box || seen)
+            return;
+        // The lines past the first screenful follow the box; give them a few seconds.
+        if (deadline.isForever())
+            deadline.setRemainingTime(5000);
+        if (box->textView()->document()->blockCount() < 4 + 32767 && !deadline.hasExpired())
             return;
         seen = true;
         // Checked apart from the click, which must come whatever they find: a box left open

@@ -73,6 +73,8 @@ private Q_SLOTS:
     void messageBoxKeysDismiss_data();
     void messageBoxKeysDismiss();
     void tallMessageBoxScrollsOnScreen();
+    void longMessageArrivesWhole_data();
+    void longMessageArrivesWhole();
     void errorsAreReportedAndTheProgramGoesOn();
     void endClosesEveryWindow();
 };
@@ -378,7 +380,7 @@ void TestBinding::tallMessageBoxScrollsOnScreen()
     QVERIFY(box.rect().contains(box.okButton()->geometry()));
     QScrollBar *bar = box.textView()->verticalScrollBar();
     QVERIFY(bar->maximum() > 0);
-    QCOMPARE(box.textView()->document()->blockCount(), 32768);
+    QTRY_COMPARE(box.textView()->document()->blockCount(), 32768);
     QTest::keyClick(&box, Qt::Key_End);
     QCOMPARE(bar->value(), bar->maximum());
     QTest::keyClick(&box, Qt::Key_PageUp);
@@ -419,6 +421,76 @@ void TestBinding::tallMessageBoxScrollsOnScreen()
                  qPrintable(wide));
         QCOMPARE(fitted.textView()->horizontalScrollBar()->maximum(), 0);
     }
+}
+
+// How the rest of a long text reaches the box, and what fetches it at once.
+enum class Fetch { Painting, EndKey, ClickOnText, TextMenu, ClickOnScrollBar };
+
+void TestBinding::longMessageArrivesWhole_data()
+{
+    QTest::addColumn<Fetch>("fetch");
+    QTest::newRow("after the first paint, unasked") << Fetch::Painting;
+    QTest::newRow("End") << Fetch::EndKey;
+    QTest::newRow("a click on the text") << Fetch::ClickOnText;
+    QTest::newRow("the text's menu") << Fetch::TextMenu;
+    QTest::newRow("a click on the scroll bar") << Fetch::ClickOnScrollBar;
+}
+
+void TestBinding::longMessageArrivesWhole()
+{
+    QFETCH(Fetch, fetch);
+    QString prompt = u"School List:"_s;
+    for (int i = 0; i < 32767; ++i)
+        prompt += u"\r\nSchool "_s + QString::number(i);
+    const QString shown = QString(prompt).replace(u"\r\n"_s, u"\n"_s);
+
+    MessageBox box(prompt, u"School List"_s);
+    QPlainTextEdit *text = box.textView();
+    // What is there before the box is drawn fills any screen, but is not the whole text:
+    // building that would hold the box up.
+    const int placed = text->document()->blockCount();
+    QVERIFY2(placed < 32768, qPrintable(QString::number(placed)));
+    QVERIFY(placed * QFontMetrics(text->font()).lineSpacing() >
+            box.screen()->availableGeometry().height());
+    QVERIFY(shown.startsWith(text->toPlainText() + u'\n'));
+
+    const QPoint inside = text->viewport()->rect().center();
+    switch (fetch) {
+    case Fetch::Painting:
+        box.show();
+        QTRY_COMPARE(text->document()->blockCount(), 32768);
+        break;
+    case Fetch::EndKey: {
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+        QCoreApplication::sendEvent(&box, &end);
+        break;
+    }
+    case Fetch::ClickOnText: {
+        QMouseEvent press(QEvent::MouseButtonPress, inside, text->viewport()->mapToGlobal(inside),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(text->viewport(), &press);
+        break;
+    }
+    case Fetch::TextMenu: {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, inside,
+                               text->viewport()->mapToGlobal(inside));
+        QCoreApplication::sendEvent(text->viewport(), &menu);
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        break;
+    }
+    case Fetch::ClickOnScrollBar: {
+        QScrollBar *bar = text->verticalScrollBar();
+        const QPoint point = bar->rect().center();
+        QMouseEvent press(QEvent::MouseButtonPress, point, bar->mapToGlobal(point), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(bar, &press);
+        break;
+    }
+    }
+    // Every line, in order, each once.
+    QCOMPARE(text->document()->blockCount(), 32768);
+    QCOMPARE(text->toPlainText(), shown);
 }
 
 void TestBinding::errorsAreReportedAndTheProgramGoesOn()
