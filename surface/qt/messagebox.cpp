@@ -77,9 +77,9 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
                    Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
 
-    // A read-only plain-text view lays out only what is on screen, so a box of tens of
-    // thousands of lines opens at once; with no frame and the window's colours it reads as
-    // the label of an ordinary message box.
+    // A read-only plain-text view lays out only what is on screen, and a long text reaches it
+    // in batches (placeLines), so a box of tens of thousands of lines opens at once; with no
+    // frame and the window's colours it reads as the label of an ordinary message box.
     m_text->setObjectName(QStringLiteral("prompt"));
     m_text->setReadOnly(true);
     m_text->setFrameShape(QFrame::NoFrame);
