@@ -32,6 +32,18 @@ constexpr qsizetype LinesPerBatch = 1024;
 // less in all: the view repaints after every one.
 constexpr qint64 TurnBudgetMs = 8;
 
+// Where the nth line break at or after from is, or the text's end if it has fewer.
+qsizetype nthLineBreak(QStringView text, qsizetype from, qsizetype nth)
+{
+    qsizetype at = from - 1;
+    for (qsizetype found = 0; found < nth; ++found) {
+        at = text.indexOf(QLatin1Char('\n'), at + 1);
+        if (at < 0)
+            return text.size();
+    }
+    return at;
+}
+
 MessageBox::Script &script()
 {
     static MessageBox::Script current;
@@ -96,8 +108,12 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     // Nobody edits the text, and an undo history would keep a copy of every batch placed.
     m_text->document()->setUndoRedoEnabled(false);
     const QString shown = displayText(prompt);
-    m_shown = shown;
-    placeLines(LinesPerBatch);
+    const qsizetype firstBatch = nthLineBreak(shown, 0, LinesPerBatch);
+    m_text->setPlainText(shown.first(firstBatch));
+    if (firstBatch < shown.size()) {
+        m_shown = shown;
+        m_placed = firstBatch;
+    }
     m_text->viewport()->installEventFilter(this);
     m_text->verticalScrollBar()->installEventFilter(this);
     m_text->setAccessibleName(title);
@@ -204,26 +220,14 @@ void MessageBox::placeLines(qsizetype count)
 {
     if (m_shown.isEmpty())
         return;
-    // A batch ends just before a line break, so the next one starts with it and adds its
-    // lines after the last line placed.
-    const QStringView rest = QStringView(m_shown).sliced(m_placed);
-    qsizetype end = m_placed > 0 ? 0 : -1;
-    for (qsizetype line = 0; line < count; ++line) {
-        end = rest.indexOf(QLatin1Char('\n'), end + 1);
-        if (end < 0) {
-            end = rest.size();
-            break;
-        }
-    }
-    if (m_placed == 0) {
-        // Also puts the view's cursor at the start, where later batches leave it.
-        m_text->setPlainText(rest.first(end).toString());
-    } else {
-        QTextCursor cursor(m_text->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(rest.first(end).toString());
-    }
-    m_placed += end;
+    // Each batch starts at the line break the one before stopped at, and takes as many more
+    // lines as it has breaks.
+    const qsizetype end = nthLineBreak(m_shown, m_placed + 1, count);
+    // Appended where the view's cursor is not, so the view stays where the user has it.
+    QTextCursor cursor(m_text->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(m_shown.sliced(m_placed, end - m_placed));
+    m_placed = end;
     if (m_placed == m_shown.size()) {
         m_placing.stop();
         m_shown.clear();

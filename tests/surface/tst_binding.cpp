@@ -55,6 +55,26 @@ void withModalBox(const std::function<void()> &action,
     QVERIFY(seen);
 }
 
+// Notes how many lines a box's text holds when its OK button is first painted, which comes
+// after the text in the same pass: what the user sees first.
+class FirstSight : public QObject
+{
+public:
+    explicit FirstSight(MessageBox *box) : m_box(box) { box->okButton()->installEventFilter(this); }
+    int lines = -1;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && lines < 0)
+            lines = m_box->textView()->document()->blockCount();
+        return false;
+    }
+
+private:
+    MessageBox *const m_box;
+};
+
 } // namespace
 
 class TestBinding : public QObject
@@ -75,6 +95,8 @@ private Q_SLOTS:
     void tallMessageBoxScrollsOnScreen();
     void longMessageArrivesWhole_data();
     void longMessageArrivesWhole();
+    void messageBatchesKeepEveryLine_data();
+    void messageBatchesKeepEveryLine();
     void errorsAreReportedAndTheProgramGoesOn();
     void endClosesEveryWindow();
 };
@@ -446,6 +468,7 @@ void TestBinding::longMessageArrivesWhole()
 
     MessageBox box(prompt, u"School List"_s);
     QPlainTextEdit *text = box.textView();
+    QScrollBar *bar = text->verticalScrollBar();
     // What is there before the box is drawn fills any screen, but is not the whole text:
     // building that would hold the box up.
     const int placed = text->document()->blockCount();
@@ -456,13 +479,26 @@ void TestBinding::longMessageArrivesWhole()
 
     const QPoint inside = text->viewport()->rect().center();
     switch (fetch) {
-    case Fetch::Painting:
+    case Fetch::Painting: {
+        FirstSight firstSight(&box);
         box.show();
+        QTRY_VERIFY(firstSight.lines >= 0);
+        QVERIFY2(firstSight.lines < 32768, "the box waited for the whole text to be drawn");
+        // Where the user has scrolled to, the text stays while the rest arrives.
+        bar->setValue(500);
         QTRY_COMPARE(text->document()->blockCount(), 32768);
+        QCOMPARE(bar->value(), 500);
+        QCOMPARE(text->textCursor().position(), 0);
         break;
+    }
     case Fetch::EndKey: {
+        box.show();
         QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
         QCoreApplication::sendEvent(&box, &end);
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        // At the end of the whole text, not of what had arrived.
+        QVERIFY(bar->maximum() > 32000);
+        QCOMPARE(bar->value(), bar->maximum());
         break;
     }
     case Fetch::ClickOnText: {
@@ -480,7 +516,6 @@ void TestBinding::longMessageArrivesWhole()
         break;
     }
     case Fetch::ClickOnScrollBar: {
-        QScrollBar *bar = text->verticalScrollBar();
         const QPoint point = bar->rect().center();
         QMouseEvent press(QEvent::MouseButtonPress, point, bar->mapToGlobal(point), Qt::LeftButton,
                           Qt::LeftButton, Qt::NoModifier);
@@ -491,6 +526,43 @@ void TestBinding::longMessageArrivesWhole()
     // Every line, in order, each once.
     QCOMPARE(text->document()->blockCount(), 32768);
     QCOMPARE(text->toPlainText(), shown);
+}
+
+void TestBinding::messageBatchesKeepEveryLine_data()
+{
+    QTest::addColumn<QString>("prompt");
+    const auto lines = [](int count, const QString &line) {
+        QStringList all;
+        for (int i = 0; i < count; ++i)
+            all.append(line.isEmpty() ? line : line + QString::number(i));
+        return all.join(u"\r\n"_s);
+    };
+    QTest::newRow("empty") << QString();
+    QTest::newRow("one break") << u"\r\n"_s;
+    QTest::newRow("1,024 lines, a batch") << lines(1024, u"line "_s);
+    QTest::newRow("1,025 lines") << lines(1025, u"line "_s);
+    QTest::newRow("2,049 lines") << lines(2049, u"line "_s);
+    QTest::newRow("breaks before and after") << u"\r\n"_s + lines(3000, u"line "_s) + u"\r\n"_s;
+    QTest::newRow("only breaks") << lines(5001, QString());
+}
+
+// However a text falls into batches, and whichever way its end arrives, the box shows it
+// whole.
+void TestBinding::messageBatchesKeepEveryLine()
+{
+    QFETCH(QString, prompt);
+    const QString shown = QString(prompt).replace(u"\r\n"_s, u"\n"_s);
+
+    MessageBox byEnd(prompt, u"Quorlant"_s);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QCoreApplication::sendEvent(&byEnd, &end);
+    QCOMPARE(byEnd.textView()->toPlainText(), shown);
+    QCOMPARE(byEnd.textView()->document()->blockCount(), shown.count(u'\n') + 1);
+
+    MessageBox byTurns(prompt, u"Quorlant"_s);
+    byTurns.show();
+    QTRY_COMPARE(byTurns.textView()->toPlainText(), shown);
+    QCOMPARE(byTurns.textView()->document()->blockCount(), shown.count(u'\n') + 1);
 }
 
 void TestBinding::errorsAreReportedAndTheProgramGoesOn()
