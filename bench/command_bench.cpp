@@ -79,7 +79,8 @@ private:
 };
 
 // Runs the event loop a pass at a time until pass() holds, so that the moment it holds is not
-// hidden behind other work queued after it; false if it does not within a few seconds.
+// hidden behind other work queued after it; false if it does not within a few seconds. It
+// spins while it waits, which a benchmark can afford.
 bool processUntil(const std::function<bool()> &pass)
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::seconds(5);
