@@ -27,9 +27,10 @@ namespace {
 // than anyone should wait for a box. It gets them in batches of this many: more than fill any
 // screen, few enough that a batch is a fraction of a frame.
 constexpr qsizetype LinesPerBatch = 1024;
-// After the first batch, each turn of the event loop places batches for about half a frame,
-// so the box keeps drawing and answering while the rest arrives. Fewer, longer turns cost
-// less in all: the view repaints after every one.
+// After the first batch, each turn of the event loop places batches until half a frame has
+// passed; with the batch that crosses that mark, a turn stays within about a frame, so the
+// box keeps drawing and answering while the rest arrives. Fewer, longer turns cost less in
+// all: the view repaints after every one.
 constexpr qint64 TurnBudgetMs = 8;
 
 // Where the nth line break at or after from is, or the text's end if it has fewer.
