@@ -114,9 +114,10 @@ MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *par
     if (firstBatch < shown.size()) {
         m_shown = shown;
         m_placed = firstBatch;
+        // Watched only while there is more to place (see eventFilter).
+        m_text->viewport()->installEventFilter(this);
+        m_text->verticalScrollBar()->installEventFilter(this);
     }
-    m_text->viewport()->installEventFilter(this);
-    m_text->verticalScrollBar()->installEventFilter(this);
     m_text->setAccessibleName(title);
 
     m_ok->setObjectName(QStringLiteral("ok"));
@@ -233,6 +234,8 @@ void MessageBox::placeLines(qsizetype count)
         m_placing.stop();
         m_shown.clear();
         m_placed = 0;
+        m_text->viewport()->removeEventFilter(this);
+        m_text->verticalScrollBar()->removeEventFilter(this);
     }
 }
 
@@ -254,7 +257,7 @@ bool MessageBox::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::Paint:
         // The rest follows once the first screenful is being drawn, so that comes first.
-        if (watched == m_text->viewport() && !m_shown.isEmpty() && !m_placing.isActive())
+        if (watched == m_text->viewport() && !m_placing.isActive())
             m_placing.start(0, this);
         break;
     case QEvent::MouseButtonPress:
