@@ -55,6 +55,15 @@ void withModalBox(const std::function<void()> &action,
     QVERIFY(seen);
 }
 
+// A heading and 32,767 numbered schools, a line each: the longest report there is.
+QString fullReport(const QString &heading)
+{
+    QString prompt = heading;
+    for (int i = 0; i < 32767; ++i)
+        prompt += u"\r\nSchool "_s + QString::number(i);
+    return prompt;
+}
+
 // Notes how many lines a box's text holds when its OK button is first painted, which comes
 // after the text in the same pass: what the user sees first.
 class FirstSight : public QObject
@@ -389,10 +398,7 @@ void TestBinding::messageBoxKeysDismiss()
 
 void TestBinding::tallMessageBoxScrollsOnScreen()
 {
-    QString prompt = u"Heading"_s;
-    for (int i = 0; i < 32767; ++i)
-        prompt += u"\r\nSchool "_s + QString::number(i);
-    MessageBox box(prompt, u"School List"_s);
+    MessageBox box(fullReport(u"Heading"_s), u"School List"_s);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QRect screen = box.screen()->availableGeometry();
@@ -461,9 +467,7 @@ void TestBinding::longMessageArrivesWhole_data()
 void TestBinding::longMessageArrivesWhole()
 {
     QFETCH(Fetch, fetch);
-    QString prompt = u"School List:"_s;
-    for (int i = 0; i < 32767; ++i)
-        prompt += u"\r\nSchool "_s + QString::number(i);
+    const QString prompt = fullReport(u"School List:"_s);
     const QString shown = QString(prompt).replace(u"\r\n"_s, u"\n"_s);
 
     MessageBox box(prompt, u"School List"_s);
