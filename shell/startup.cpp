@@ -3,15 +3,20 @@
 #include <QByteArray>
 #include <QDBusConnection>
 #include <QList>
+#include <QStandardPaths>
 #include <QString>
 #include <QtGlobal>
 
 #include <fontconfig/fontconfig.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <system_error>
 #include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace shell {
 
@@ -103,6 +108,29 @@ void loadFontConfig()
 {
     // Failure is not ours to report: Qt meets the same configuration and says what is wrong.
     FcInit();
+}
+
+void skipFutileBusLaunch()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // D-Bus runs dbus-launch from its own install directory first, then from the PATH.
+    if (!QStandardPaths::findExecutable(u"dbus-launch"_s, {u"/usr/bin"_s}).isEmpty() ||
+        !QStandardPaths::findExecutable(u"dbus-launch"_s).isEmpty())
+        return;
+    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
+    if (runtimeDir.isEmpty())
+        return;
+    // D-Bus takes the runtime directory's bus only if it is a socket of this user's; anything
+    // else there it passes over, and what it does then is left to it.
+    const QByteArray bus = runtimeDir + "/bus";
+    struct stat status = {};
+    if (::lstat(bus.constData(), &status) == 0 &&
+        (status.st_uid != ::getuid() || !S_ISSOCK(status.st_mode)))
+        return;
+    // Where there is no bus, connecting to the path fails at once, as the launch would have.
+    // In an address, letters, digits and - _ / . * stand as they are, other bytes as %XX.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + bus.toPercentEncoding("/*", "~"));
 }
 
 void connectSessionBus()

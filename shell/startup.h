@@ -41,6 +41,15 @@ private:
 // fontconfig's loading is thread-safe: whoever asks first loads it, later callers use it.
 void loadFontConfig();
 
+// Where no session bus is named, D-Bus looks for one in the user's runtime directory
+// ($XDG_RUNTIME_DIR/bus) and, failing that, forks a child to run dbus-launch, which would start
+// one. Where dbus-launch is not installed, that child can only fail, and the fork is dear: the
+// start waits for it, and afterwards every page the program writes is copied once more. This
+// names the runtime directory's bus instead, which finds the same bus, if there is one, and
+// otherwise fails at once, without the child. It changes the environment: call it before any
+// thread starts.
+void skipFutileBusLaunch();
+
 // Opens the session bus connection, which Qt's accessibility bridge would open, and wait for,
 // on the GUI thread as soon as the window being built first reports a change. Needs the
 // QApplication. It is Qt's one shared connection, so the bridge finds it open (or finds that

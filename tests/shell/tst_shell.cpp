@@ -9,16 +9,28 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <optional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -61,6 +73,8 @@ private Q_SLOTS:
     void aboutWindowOnRealWidgets();
     void iconComesAfterTheFirstFrame();
     void preloadRunsOnItsOwnThread();
+    void futileBusLaunchIsSkipped_data();
+    void futileBusLaunchIsSkipped();
 };
 
 void TestShell::exitEndsAtOnce()
@@ -207,6 +221,136 @@ void TestShell::preloadRunsOnItsOwnThread()
     shell::Preload fontConfig(shell::loadFontConfig);
     fontConfig.wait();
     QVERIFY(QFontDatabase::families().contains(u"DejaVu Sans"_s));
+}
+
+namespace {
+
+// What the user's runtime directory holds where a session bus would be.
+enum class RuntimeBus { NoDirectory, Nothing, Socket, File };
+
+// Leaves a Unix socket at path, as a running bus does. Returns its descriptor, or -1.
+int socketAt(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(),
+                std::min(sizeof address.sun_path - 1, size_t(name.size())));
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+void TestShell::futileBusLaunchIsSkipped_data()
+{
+    using Address = std::optional<QByteArray>;
+    using Launcher = std::optional<QFile::Permissions>; // dbus-launch on the PATH
+    QTest::addColumn<Address>("address");
+    QTest::addColumn<Launcher>("launcher");
+    QTest::addColumn<QString>("runtimeDir");
+    QTest::addColumn<RuntimeBus>("runtimeBus");
+    QTest::addColumn<Address>("expected"); // %1: the folder the runtime directory is made in
+
+    const Address runtimeBus("unix:path=%1/run/bus");
+    const Launcher none;
+    QTest::newRow("no bus named, none there")
+        << Address() << none << u"run"_s << RuntimeBus::Nothing << runtimeBus;
+    QTest::newRow("no bus named, one there")
+        << Address() << none << u"run"_s << RuntimeBus::Socket << runtimeBus;
+    QTest::newRow("an empty address")
+        << Address("") << none << u"run"_s << RuntimeBus::Nothing << runtimeBus;
+    QTest::newRow("a runtime directory to escape")
+        << Address() << none << u"r*n time~%"_s << RuntimeBus::Nothing
+        << Address("unix:path=%1/r*n%20time%7E%25/bus");
+    QTest::newRow("a launcher that cannot be run")
+        << Address() << Launcher(QFile::ReadOwner) << u"run"_s << RuntimeBus::Nothing << runtimeBus;
+    // Left to D-Bus:
+    QTest::newRow("a launcher on the PATH")
+        << Address() << Launcher(QFile::ReadOwner | QFile::ExeOwner) << u"run"_s
+        << RuntimeBus::Nothing << Address();
+    QTest::newRow("no runtime directory")
+        << Address() << none << u"run"_s << RuntimeBus::NoDirectory << Address();
+    QTest::newRow("a file where the bus would be")
+        << Address() << none << u"run"_s << RuntimeBus::File << Address();
+    QTest::newRow("a bus named") << Address("unix:path=/run/named") << none << u"run"_s
+                                 << RuntimeBus::Nothing << Address("unix:path=/run/named");
+}
+
+void TestShell::futileBusLaunchIsSkipped()
+{
+    QFETCH(std::optional<QByteArray>, address);
+    QFETCH(std::optional<QFile::Permissions>, launcher);
+    QFETCH(QString, runtimeDir);
+    QFETCH(RuntimeBus, runtimeBus);
+    QFETCH(std::optional<QByteArray>, expected);
+    if (expected && expected->startsWith("unix:path=%1") &&
+        QFileInfo(u"/usr/bin/dbus-launch"_s).isExecutable())
+        QSKIP("dbus-launch is installed in /usr/bin: a bus can always be started here");
+
+    const QList<QByteArray> names = {"PATH", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"};
+    QList<std::optional<QByteArray>> saved;
+    for (const QByteArray &name : names)
+        saved.append(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    const auto restore = qScopeGuard([&] {
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (saved[i])
+                qputenv(names[i], *saved[i]);
+            else
+                qunsetenv(names[i]);
+        }
+    });
+    const auto setOrUnset = [](const char *name, const std::optional<QByteArray> &value) {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    };
+
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    QVERIFY(QDir(work.path()).mkpath(u"bin"_s));
+    if (launcher) {
+        QFile file(work.filePath(u"bin/dbus-launch"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\nexit 1\n");
+        file.close();
+        QVERIFY(file.setPermissions(*launcher));
+    }
+    QVERIFY(QDir(work.path()).mkpath(runtimeDir));
+    const QString busPath = work.filePath(runtimeDir + u"/bus"_s);
+    int socket = -1;
+    const auto closeSocket = qScopeGuard([&] {
+        if (socket >= 0)
+            ::close(socket);
+    });
+    if (runtimeBus == RuntimeBus::Socket) {
+        socket = socketAt(busPath);
+        QVERIFY(socket >= 0);
+    }
+    if (runtimeBus == RuntimeBus::File) {
+        QFile file(busPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    qputenv("PATH", QFile::encodeName(work.filePath(u"bin"_s)));
+    setOrUnset("DBUS_SESSION_BUS_ADDRESS", address);
+    setOrUnset("XDG_RUNTIME_DIR",
+               runtimeBus == RuntimeBus::NoDirectory
+                   ? std::nullopt
+                   : std::optional(QFile::encodeName(work.filePath(runtimeDir))));
+
+    shell::skipFutileBusLaunch();
+
+    QCOMPARE(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), expected.has_value());
+    if (expected) {
+        const QByteArray wanted = QString::fromUtf8(*expected).arg(work.path()).toUtf8();
+        QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), wanted);
+    }
 }
 
 QTEST_MAIN(TestShell)
