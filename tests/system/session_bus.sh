@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The built program where no session bus is named: it finds the bus in the user's runtime
+# directory, it still runs a dbus-launch that is installed, and where there is neither it starts
+# no child process to look for one.
+set -euo pipefail
+program=$1
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: needs an X server in DISPLAY"; exit 1; }
+
+# shellcheck source=../common/checks.sh
+source "$(dirname "$0")/../common/checks.sh"
+# shellcheck source=../common/xwindows.sh
+source "$(dirname "$0")/../common/xwindows.sh"
+
+work=$(mktemp -d)
+pid=
+bus_pid=
+stop() {
+    [ -z "$pid" ] || { kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; }
+    pid=
+}
+trap 'stop; [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null; rm -rf "$work"' EXIT
+
+mkdir -m 700 "$work/runtime" "$work/bin" "$work/launcher"
+
+# Starts the program with no bus named, the given PATH and the runtime directory above, and
+# waits for its window.
+start() {
+    stop
+    env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
+        PATH="$1" "$program" 2>>"$work/stderr" &
+    pid=$!
+    find_window Quorlant "$pid" >/dev/null
+}
+
+# The minor page faults of the children the program has waited for (the ninth field after the
+# command's name in /proc/PID/stat): none if it never started one, more than none if it did.
+children_faults() { sed 's/^.*) //' "/proc/$pid/stat" | cut -d' ' -f9; }
+
+# Polls for up to 10 s for a command to succeed.
+eventually() {
+    for _ in $(seq 200); do
+        "$@" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# 1. Neither a bus nor dbus-launch: the window still comes, and no child was forked to try.
+if [ -x /usr/bin/dbus-launch ]; then
+    echo "SKIP: no bus and no dbus-launch (dbus-launch is installed in /usr/bin)"
+else
+    check "no bus, no dbus-launch: the window appears" start "$work/bin"
+    check "no bus, no dbus-launch: no child process was started" test "$(children_faults)" -eq 0
+fi
+
+# 2. A dbus-launch on the PATH: it is run, as D-Bus runs it, to start a bus.
+cat >"$work/launcher/dbus-launch" <<EOF
+#!/bin/sh
+echo "\$@" >"$work/launched"
+exit 1
+EOF
+chmod +x "$work/launcher/dbus-launch"
+check "a dbus-launch on the PATH: the window appears" start "$work/launcher"
+check "a dbus-launch on the PATH: it is run to start a bus" \
+    eventually grep -q -- '--autolaunch' "$work/launched"
+check "a dbus-launch on the PATH: its process was waited for" \
+    eventually test "$(children_faults)" -gt 0
+
+# 3. A bus in the runtime directory only: the program connects to it, with no child either.
+bus_pid=$(dbus-daemon --session --address="unix:path=$work/runtime/bus" --fork --print-pid=1)
+bus=(dbus-send --bus="unix:path=$work/runtime/bus" --print-reply --dest=org.freedesktop.DBus
+    /org/freedesktop/DBus)
+connected() {
+    local name
+    for name in $("${bus[@]}" org.freedesktop.DBus.ListNames | grep -o '":[0-9.]*"' | tr -d '"'); do
+        [ "$("${bus[@]}" org.freedesktop.DBus.GetConnectionUnixProcessID "string:$name" |
+            awk '/uint32/ { print $2 }')" = "$pid" ] && return 0
+    done
+    return 1
+}
+check "a bus in the runtime directory: the window appears" start "$work/bin"
+check "a bus in the runtime directory: the program is connected to it" eventually connected
+check "a bus in the runtime directory: no child process was started" \
+    test "$(children_faults)" -eq 0
+
+stop
+if [ "$failed" -gt 0 ] && [ -s "$work/stderr" ]; then
+    sed 's/^/  stderr: /' "$work/stderr" | tail -20
+fi
+finish
