@@ -44,10 +44,10 @@ void loadFontConfig();
 // Where no session bus is named, D-Bus looks for one in the user's runtime directory
 // ($XDG_RUNTIME_DIR/bus) and, failing that, forks a child to run dbus-launch, which would start
 // one. Where dbus-launch is not installed, that child can only fail, and the fork is dear: the
-// start waits for it, and afterwards every page the program writes is copied once more. This
-// names the runtime directory's bus instead, which finds the same bus, if there is one, and
-// otherwise fails at once, without the child. It changes the environment: call it before any
-// thread starts.
+// start waits for it, and afterwards the first write to each page the program already had
+// costs a page fault. This names the runtime directory's bus instead, which finds the same bus, if
+// there is one, and otherwise fails at once, without the child. It changes the environment: call it
+// before any thread starts.
 void skipFutileBusLaunch();
 
 // Opens the session bus connection, which Qt's accessibility bridge would open, and wait for,
