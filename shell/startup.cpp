@@ -119,8 +119,12 @@ void skipFutileBusLaunch()
         !QStandardPaths::findExecutable(u"dbus-launch"_s).isEmpty())
         return;
     const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
-    if (runtimeDir.isEmpty())
+    if (runtimeDir.isEmpty()) {
+        // Then D-Bus has nowhere to look but the launch. An address that cannot connect
+        // (/dev/null is never a socket) fails at once, as the launch would have.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null");
         return;
+    }
     // D-Bus takes the runtime directory's bus only if it is a socket of this user's; anything
     // else there it passes over, and what it does then is left to it.
     const QByteArray bus = runtimeDir + "/bus";

@@ -46,8 +46,9 @@ void loadFontConfig();
 // one. Where dbus-launch is not installed, that child can only fail, and the fork is dear: the
 // start waits for it, and afterwards the first write to each page the program already had
 // costs a page fault. This names the runtime directory's bus instead, which finds the same bus, if
-// there is one, and otherwise fails at once, without the child. It changes the environment: call it
-// before any thread starts.
+// there is one, and otherwise fails at once, without the child; with no runtime directory, it
+// names an address that cannot connect. It changes the environment: call it before any thread
+// starts.
 void skipFutileBusLaunch();
 
 // Opens the session bus connection, which Qt's accessibility bridge would open, and wait for,

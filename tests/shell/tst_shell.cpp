@@ -269,12 +269,13 @@ void TestShell::futileBusLaunchIsSkipped_data()
         << Address("unix:path=%1/r*n%20time%7E%25/bus");
     QTest::newRow("a launcher that cannot be run")
         << Address() << Launcher(QFile::ReadOwner) << u"run"_s << RuntimeBus::Nothing << runtimeBus;
+    QTest::newRow("no runtime directory")
+        << Address() << none << u"run"_s << RuntimeBus::NoDirectory
+        << Address("unix:path=/dev/null");
     // Left to D-Bus:
     QTest::newRow("a launcher on the PATH")
         << Address() << Launcher(QFile::ReadOwner | QFile::ExeOwner) << u"run"_s
         << RuntimeBus::Nothing << Address();
-    QTest::newRow("no runtime directory")
-        << Address() << none << u"run"_s << RuntimeBus::NoDirectory << Address();
     QTest::newRow("a file where the bus would be")
         << Address() << none << u"run"_s << RuntimeBus::File << Address();
     QTest::newRow("a bus named") << Address("unix:path=/run/named") << none << u"run"_s
@@ -288,8 +289,7 @@ void TestShell::futileBusLaunchIsSkipped()
     QFETCH(QString, runtimeDir);
     QFETCH(RuntimeBus, runtimeBus);
     QFETCH(std::optional<QByteArray>, expected);
-    if (expected && expected->startsWith("unix:path=%1") &&
-        QFileInfo(u"/usr/bin/dbus-launch"_s).isExecutable())
+    if (expected != address && QFileInfo(u"/usr/bin/dbus-launch"_s).isExecutable())
         QSKIP("dbus-launch is installed in /usr/bin: a bus can always be started here");
 
     const QList<QByteArray> names = {"PATH", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"};

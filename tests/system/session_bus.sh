@@ -22,12 +22,14 @@ trap 'stop; [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null; rm -rf "$work"' EX
 
 mkdir -m 700 "$work/runtime" "$work/bin" "$work/launcher"
 
-# Starts the program with no bus named, the given PATH and the runtime directory above, and
-# waits for its window.
+# Starts the program with no bus named, the given PATH and runtime directory (none if empty),
+# and waits for its window.
 start() {
     stop
-    env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS XDG_RUNTIME_DIR="$work/runtime" \
-        PATH="$1" "$program" 2>>"$work/stderr" &
+    local runtime=(XDG_RUNTIME_DIR="${2-$work/runtime}")
+    [ -n "${2-$work/runtime}" ] || runtime=(-u XDG_RUNTIME_DIR)
+    env -u DBUS_SESSION_BUS_ADDRESS -u AT_SPI_BUS_ADDRESS "${runtime[@]}" PATH="$1" \
+        "$program" 2>>"$work/stderr" &
     pid=$!
     find_window Quorlant "$pid" >/dev/null
 }
@@ -45,12 +47,16 @@ eventually() {
     return 1
 }
 
-# 1. Neither a bus nor dbus-launch: the window still comes, and no child was forked to try.
+# 1. Neither a bus nor dbus-launch, with a runtime directory and without one: the window still
+# comes, and no child was forked to try.
 if [ -x /usr/bin/dbus-launch ]; then
     echo "SKIP: no bus and no dbus-launch (dbus-launch is installed in /usr/bin)"
 else
     check "no bus, no dbus-launch: the window appears" start "$work/bin"
     check "no bus, no dbus-launch: no child process was started" test "$(children_faults)" -eq 0
+    check "no runtime directory either: the window appears" start "$work/bin" ""
+    check "no runtime directory either: no child process was started" \
+        test "$(children_faults)" -eq 0
 fi
 
 # 2. A dbus-launch on the PATH: it is run, as D-Bus runs it, to start a bus.
