@@ -5,6 +5,7 @@
 #include <QList>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <fontconfig/fontconfig.h>
@@ -114,27 +115,31 @@ void skipFutileBusLaunch()
 {
     if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
         return;
-    // D-Bus runs dbus-launch from its own install directory first, then from the PATH.
-    if (!QStandardPaths::findExecutable(u"dbus-launch"_s, {u"/usr/bin"_s}).isEmpty() ||
-        !QStandardPaths::findExecutable(u"dbus-launch"_s).isEmpty())
+    // D-Bus runs dbus-launch from the directory it was built for first (/usr/bin in Debian's
+    // build), then searches the PATH as execvp does: an empty entry is the working directory, and
+    // with no PATH at all the search is /bin:/usr/bin.
+    const QString path =
+        qEnvironmentVariableIsSet("PATH") ? qEnvironmentVariable("PATH") : u"/bin:/usr/bin"_s;
+    QStringList launcherDirs = {u"/usr/bin"_s};
+    for (const QString &dir : path.split(u':'))
+        launcherDirs.append(dir.isEmpty() ? u"."_s : dir);
+    if (!QStandardPaths::findExecutable(u"dbus-launch"_s, launcherDirs).isEmpty())
         return;
-    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
-    if (runtimeDir.isEmpty()) {
-        // Then D-Bus has nowhere to look but the launch. An address that cannot connect
-        // (/dev/null is never a socket) fails at once, as the launch would have.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null");
-        return;
+
+    // D-Bus takes $XDG_RUNTIME_DIR/bus only if it is a socket of this user's, not reached through
+    // a link; that bus is named as it is. Anything else would end in the launch, so an address
+    // that cannot connect (/dev/null is never a socket) fails at once, as the launch would have.
+    QByteArray address = "unix:path=/dev/null";
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        const QByteArray bus = qgetenv("XDG_RUNTIME_DIR") + "/bus";
+        struct stat status = {};
+        if (::lstat(bus.constData(), &status) == 0 && status.st_uid == ::getuid() &&
+            S_ISSOCK(status.st_mode)) {
+            // In an address, letters, digits and - _ / . * stand as they are, other bytes as %XX.
+            address = "unix:path=" + bus.toPercentEncoding("/*", "~");
+        }
     }
-    // D-Bus takes the runtime directory's bus only if it is a socket of this user's; anything
-    // else there it passes over, and what it does then is left to it.
-    const QByteArray bus = runtimeDir + "/bus";
-    struct stat status = {};
-    if (::lstat(bus.constData(), &status) == 0 &&
-        (status.st_uid != ::getuid() || !S_ISSOCK(status.st_mode)))
-        return;
-    // Where there is no bus, connecting to the path fails at once, as the launch would have.
-    // In an address, letters, digits and - _ / . * stand as they are, other bytes as %XX.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + bus.toPercentEncoding("/*", "~"));
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
 }
 
 void connectSessionBus()

@@ -41,14 +41,14 @@ private:
 // fontconfig's loading is thread-safe: whoever asks first loads it, later callers use it.
 void loadFontConfig();
 
-// Where no session bus is named, D-Bus looks for one in the user's runtime directory
-// ($XDG_RUNTIME_DIR/bus) and, failing that, forks a child to run dbus-launch, which would start
-// one. Where dbus-launch is not installed, that child can only fail, and the fork is dear: the
-// start waits for it, and afterwards the first write to each page the program already had
-// costs a page fault. This names the runtime directory's bus instead, which finds the same bus, if
-// there is one, and otherwise fails at once, without the child; with no runtime directory, it
-// names an address that cannot connect. It changes the environment: call it before any thread
-// starts.
+// Where no session bus is named (DBUS_SESSION_BUS_ADDRESS is unset or empty), D-Bus takes the
+// one in the user's runtime directory ($XDG_RUNTIME_DIR/bus) and, failing that, with a display
+// set, forks a child to run dbus-launch, which would start one. Where dbus-launch is not
+// installed, that child can only fail, and the fork is dear: the start waits for it, and
+// afterwards the first write to each page the program already had costs a page fault. Where
+// that is so, this names the bus D-Bus would have found, or else an address that cannot connect:
+// the same outcome, without the child. Where dbus-launch is installed, it changes nothing. It
+// changes the environment: call it before any thread starts.
 void skipFutileBusLaunch();
 
 // Opens the session bus connection, which Qt's accessibility bridge would open, and wait for,

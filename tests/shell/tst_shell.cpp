@@ -225,18 +225,17 @@ void TestShell::preloadRunsOnItsOwnThread()
 
 namespace {
 
-// What the user's runtime directory holds where a session bus would be.
-enum class RuntimeBus { NoDirectory, Nothing, Socket, File };
+// What lies where the runtime directory's bus would be.
+enum class RuntimeBus { Nothing, Socket, LinkToSocket, OthersSocket, File };
 
 // Leaves a Unix socket at path, as a running bus does. Returns its descriptor, or -1.
-int socketAt(const QString &path)
+int socketAt(const QByteArray &path)
 {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     sockaddr_un address = {};
     address.sun_family = AF_UNIX;
-    const QByteArray name = QFile::encodeName(path);
-    std::memcpy(address.sun_path, name.constData(),
-                std::min(sizeof address.sun_path - 1, size_t(name.size())));
+    std::memcpy(address.sun_path, path.constData(),
+                std::min(sizeof address.sun_path - 1, size_t(path.size())));
     if (fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
         ::close(fd);
         return -1;
@@ -248,54 +247,85 @@ int socketAt(const QString &path)
 
 void TestShell::futileBusLaunchIsSkipped_data()
 {
-    using Address = std::optional<QByteArray>;
-    using Launcher = std::optional<QFile::Permissions>; // dbus-launch on the PATH
-    QTest::addColumn<Address>("address");
+    // In the texts, <work> stands for a fresh folder, which is also the working directory's
+    // parent: the working directory is <work>/bin, where a dbus-launch is put if asked for.
+    using Text = std::optional<QByteArray>; // unset if empty
+    using Launcher = std::optional<QFile::Permissions>;
+    QTest::addColumn<Text>("address");
     QTest::addColumn<Launcher>("launcher");
-    QTest::addColumn<QString>("runtimeDir");
+    QTest::addColumn<Text>("path");
+    QTest::addColumn<Text>("runtimeDir");
     QTest::addColumn<RuntimeBus>("runtimeBus");
-    QTest::addColumn<Address>("expected"); // %1: the folder the runtime directory is made in
+    QTest::addColumn<Text>("expected");
 
-    const Address runtimeBus("unix:path=%1/run/bus");
+    const Text unset;
     const Launcher none;
-    QTest::newRow("no bus named, none there")
-        << Address() << none << u"run"_s << RuntimeBus::Nothing << runtimeBus;
+    const Text bin("<work>/bin");
+    const Text run("<work>/run");
+    const Text runtimeBus("unix:path=<work>/run/bus");
+    const Text nowhere("unix:path=/dev/null");
     QTest::newRow("no bus named, one there")
-        << Address() << none << u"run"_s << RuntimeBus::Socket << runtimeBus;
+        << unset << none << bin << run << RuntimeBus::Socket << runtimeBus;
     QTest::newRow("an empty address")
-        << Address("") << none << u"run"_s << RuntimeBus::Nothing << runtimeBus;
+        << Text("") << none << bin << run << RuntimeBus::Socket << runtimeBus;
     QTest::newRow("a runtime directory to escape")
-        << Address() << none << u"r*n time~%"_s << RuntimeBus::Nothing
-        << Address("unix:path=%1/r*n%20time%7E%25/bus");
-    QTest::newRow("a launcher that cannot be run")
-        << Address() << Launcher(QFile::ReadOwner) << u"run"_s << RuntimeBus::Nothing << runtimeBus;
-    QTest::newRow("no runtime directory")
-        << Address() << none << u"run"_s << RuntimeBus::NoDirectory
-        << Address("unix:path=/dev/null");
-    // Left to D-Bus:
-    QTest::newRow("a launcher on the PATH")
-        << Address() << Launcher(QFile::ReadOwner | QFile::ExeOwner) << u"run"_s
-        << RuntimeBus::Nothing << Address();
+        << unset << none << bin << Text("<work>/r*n time~%") << RuntimeBus::Socket
+        << Text("unix:path=<work>/r*n%20time%7E%25/bus");
+    QTest::newRow("no bus there") << unset << none << bin << run << RuntimeBus::Nothing << nowhere;
+    QTest::newRow("a link to the bus")
+        << unset << none << bin << run << RuntimeBus::LinkToSocket << nowhere;
+    QTest::newRow("another user's bus")
+        << unset << none << bin << run << RuntimeBus::OthersSocket << nowhere;
     QTest::newRow("a file where the bus would be")
-        << Address() << none << u"run"_s << RuntimeBus::File << Address();
-    QTest::newRow("a bus named") << Address("unix:path=/run/named") << none << u"run"_s
-                                 << RuntimeBus::Nothing << Address("unix:path=/run/named");
+        << unset << none << bin << run << RuntimeBus::File << nowhere;
+    QTest::newRow("no runtime directory")
+        << unset << none << bin << unset << RuntimeBus::Nothing << nowhere;
+    QTest::newRow("an empty runtime directory")
+        << unset << none << bin << Text("") << RuntimeBus::Nothing << nowhere;
+    QTest::newRow("a launcher that cannot be run")
+        << unset << Launcher(QFile::ReadOwner) << bin << run << RuntimeBus::Nothing << nowhere;
+    QTest::newRow("no PATH") << unset << none << unset << run << RuntimeBus::Nothing << nowhere;
+    // Left to D-Bus:
+    const Launcher runnable(QFile::ReadOwner | QFile::ExeOwner);
+    QTest::newRow("a launcher on the PATH")
+        << unset << runnable << bin << run << RuntimeBus::Socket << unset;
+    QTest::newRow("a launcher in the working directory, by an empty PATH entry")
+        << unset << runnable << Text("<work>/none:") << run << RuntimeBus::Nothing << unset;
+    QTest::newRow("a bus named") << Text("unix:path=/run/named") << none << bin << run
+                                 << RuntimeBus::Nothing << Text("unix:path=/run/named");
 }
 
 void TestShell::futileBusLaunchIsSkipped()
 {
     QFETCH(std::optional<QByteArray>, address);
     QFETCH(std::optional<QFile::Permissions>, launcher);
-    QFETCH(QString, runtimeDir);
+    QFETCH(std::optional<QByteArray>, path);
+    QFETCH(std::optional<QByteArray>, runtimeDir);
     QFETCH(RuntimeBus, runtimeBus);
     QFETCH(std::optional<QByteArray>, expected);
-    if (expected != address && QFileInfo(u"/usr/bin/dbus-launch"_s).isExecutable())
-        QSKIP("dbus-launch is installed in /usr/bin: a bus can always be started here");
+    if (expected != address && (QFileInfo(u"/usr/bin/dbus-launch"_s).isExecutable() ||
+                                QFileInfo(u"/bin/dbus-launch"_s).isExecutable()))
+        QSKIP("dbus-launch is installed here: a bus can always be started");
+    if (runtimeBus == RuntimeBus::OthersSocket && ::getuid() != 0)
+        QSKIP("only root can leave a socket of another user's");
+
+    QTemporaryDir work;
+    QVERIFY(work.isValid());
+    const QByteArray workPath = QFile::encodeName(work.path());
+    // The expected addresses spell <work> as it is: it must need no escaping.
+    QVERIFY2(workPath.toPercentEncoding("/*", "~") == workPath, workPath.constData());
+    const auto inWork = [&](std::optional<QByteArray> text) {
+        if (text)
+            text->replace("<work>", workPath);
+        return text;
+    };
 
     const QList<QByteArray> names = {"PATH", "DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR"};
     QList<std::optional<QByteArray>> saved;
     for (const QByteArray &name : names)
         saved.append(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    const QString oldCurrent = QDir::currentPath();
+    int socket = -1;
     const auto restore = qScopeGuard([&] {
         for (qsizetype i = 0; i < names.size(); ++i) {
             if (saved[i])
@@ -303,6 +333,9 @@ void TestShell::futileBusLaunchIsSkipped()
             else
                 qunsetenv(names[i]);
         }
+        QDir::setCurrent(oldCurrent);
+        if (socket >= 0)
+            ::close(socket);
     });
     const auto setOrUnset = [](const char *name, const std::optional<QByteArray> &value) {
         if (value)
@@ -311,9 +344,8 @@ void TestShell::futileBusLaunchIsSkipped()
             qunsetenv(name);
     };
 
-    QTemporaryDir work;
-    QVERIFY(work.isValid());
     QVERIFY(QDir(work.path()).mkpath(u"bin"_s));
+    QVERIFY(QDir::setCurrent(work.filePath(u"bin"_s)));
     if (launcher) {
         QFile file(work.filePath(u"bin/dbus-launch"_s));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -321,36 +353,42 @@ void TestShell::futileBusLaunchIsSkipped()
         file.close();
         QVERIFY(file.setPermissions(*launcher));
     }
-    QVERIFY(QDir(work.path()).mkpath(runtimeDir));
-    const QString busPath = work.filePath(runtimeDir + u"/bus"_s);
-    int socket = -1;
-    const auto closeSocket = qScopeGuard([&] {
-        if (socket >= 0)
-            ::close(socket);
-    });
-    if (runtimeBus == RuntimeBus::Socket) {
-        socket = socketAt(busPath);
-        QVERIFY(socket >= 0);
-    }
-    if (runtimeBus == RuntimeBus::File) {
-        QFile file(busPath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+    if (const auto dir = inWork(runtimeDir); dir && !dir->isEmpty()) {
+        QVERIFY(QDir().mkpath(QFile::decodeName(*dir)));
+        const QByteArray bus = *dir + "/bus";
+        switch (runtimeBus) {
+        case RuntimeBus::Nothing:
+            break;
+        case RuntimeBus::Socket:
+            socket = socketAt(bus);
+            QVERIFY(socket >= 0);
+            break;
+        case RuntimeBus::OthersSocket:
+            socket = socketAt(bus);
+            QVERIFY(socket >= 0);
+            QCOMPARE(::chown(bus.constData(), 65534, 65534), 0);
+            break;
+        case RuntimeBus::LinkToSocket:
+            socket = socketAt(workPath + "/socket");
+            QVERIFY(socket >= 0);
+            QCOMPARE(::symlink((workPath + "/socket").constData(), bus.constData()), 0);
+            break;
+        case RuntimeBus::File:
+            QFile file(QFile::decodeName(bus));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            break;
+        }
     }
 
-    qputenv("PATH", QFile::encodeName(work.filePath(u"bin"_s)));
+    setOrUnset("PATH", inWork(path));
     setOrUnset("DBUS_SESSION_BUS_ADDRESS", address);
-    setOrUnset("XDG_RUNTIME_DIR",
-               runtimeBus == RuntimeBus::NoDirectory
-                   ? std::nullopt
-                   : std::optional(QFile::encodeName(work.filePath(runtimeDir))));
+    setOrUnset("XDG_RUNTIME_DIR", inWork(runtimeDir));
 
     shell::skipFutileBusLaunch();
 
     QCOMPARE(qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"), expected.has_value());
-    if (expected) {
-        const QByteArray wanted = QString::fromUtf8(*expected).arg(work.path()).toUtf8();
-        QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), wanted);
-    }
+    if (expected)
+        QCOMPARE(qgetenv("DBUS_SESSION_BUS_ADDRESS"), *inWork(expected));
 }
 
 QTEST_MAIN(TestShell)
