@@ -4,13 +4,13 @@
 // Every figure is a command run through its button or menu action, plus the events it leaves
 // behind (layout, the window's repaint), so it is the time until the next frame can be drawn.
 
-#include "shell/aboutwindow.h"
-#include "student_form/studentwindow.h"
-#include "surface/itemlist.h"
-#include "surface/qt/comboboxwidget.h"
-#include "surface/qt/controls.h"
-#include "surface/qt/listboxwidget.h"
-#include "surface/qt/messagebox.h"
+#include "aboutwindow.h"
+#include "comboboxwidget.h"
+#include "controls.h"
+#include "itemlist.h"
+#include "listboxwidget.h"
+#include "messagebox.h"
+#include "studentwindow.h"
 
 #include <benchmark/benchmark.h>
 

@@ -20,21 +20,9 @@ all | startup | commands) ;;
     ;;
 esac
 
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libxcb1-dev libfontconfig-dev libgl-dev
-    fonts-dejavu-core libbenchmark-dev xvfb xauth dbus-daemon)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-        missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
-fi
+# shellcheck source=../packages.sh
+source packages.sh
+install_missing "${build_packages[@]}" "${bench_packages[@]}"
 
 build=build/bench
 results=$build/results

@@ -2,9 +2,10 @@
 
 #include "ui_frmabout.h"
 
-#include "surface/qt/controls.h"
-#include "surface/qt/runtime.h"
-#include "surface/qt/windowframe.h"
+#include "controls.h"
+#include "identity.h"
+#include "runtime.h"
+#include "windowframe.h"
 
 namespace shell {
 
@@ -18,9 +19,11 @@ struct AboutWindow::Binding
     QtLabel lblAbout;
 };
 
-AboutWindow::AboutWindow() : ui(std::make_unique<Ui::frmAbout>())
+AboutWindow::AboutWindow() : ui(std::make_unique<Ui::frmAbout>()), m_events(reportError)
 {
     ui->setupUi(this);
+    ui->lblVersion->setText(QStringLiteral("Version " TESSALY_VERSION_SHOWN));
+    ui->lblAbout->setText(frmAbout::CreditLine1);
     // The title's own font. Definition files only hold whole point sizes; systems without
     // this family substitute their nearest.
     QFont title(QStringLiteral("MS Sans Serif"));
@@ -37,8 +40,8 @@ AboutWindow::AboutWindow() : ui(std::make_unique<Ui::frmAbout>())
     m_form = std::make_unique<frmAbout>(AboutControls{m_binding->window, m_binding->lblAbout});
 
     connect(ui->cmdOK, &QPushButton::clicked, this,
-            [this] { runEvent([this] { m_form->cmdOK_Click(); }); });
-    runEvent([this] { m_form->Form_Load(); });
+            [this] { m_events.run([this] { m_form->cmdOK_Click(); }); });
+    m_events.run([this] { m_form->Form_Load(); });
     ui->cmdOK->setFocus();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "commands.h"
+#include "frmabout.h"
+
+#include "eventrunner.h"
 
 #include <QWidget>
 
@@ -29,6 +31,7 @@ private:
     std::unique_ptr<Ui::frmAbout> ui;
     std::unique_ptr<Binding> m_binding;
     std::unique_ptr<frmAbout> m_form;
+    surface::EventRunner m_events;
 };
 
 } // namespace shell

@@ -1,51 +1,26 @@
 #include "shell.h"
 
 #include "aboutwindow.h"
-
-#include "student_form/studentwindow.h"
-#include "surface/qt/runtime.h"
+#include "identity.h"
+#include "runtime.h"
+#include "studentwindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
-#include <QWindow>
 
 namespace shell {
 
-namespace {
-
-// Gives the program its icon once the main window is first on the screen, then goes away.
-// Decoding the icon loads an image plugin; done any earlier, it can hold back the window's
-// first appearance by several milliseconds.
-class IconWhenShown : public QObject
-{
-public:
-    explicit IconWhenShown(QWindow *window) : QObject(window) { window->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
-            // After this first frame is drawn and sent, not in the middle of it.
-            QTimer::singleShot(0, qApp, [] {
-                QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessaly.ico")));
-            });
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-};
-
-} // namespace
-
 void setProgramIdentity()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("Tessaly"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Pelmora"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.pelmora.Tessaly"));
+    QCoreApplication::setApplicationName(QStringLiteral(TESSALY_NAME));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral(TESSALY_ORGANIZATION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TESSALY_APP_ID));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/tessaly-16.png"));
+    icon.addFile(QStringLiteral(":/icons/tessaly-32.png"));
+    QApplication::setWindowIcon(icon);
 }
 
 Shell::Shell()
@@ -57,11 +32,12 @@ Shell::Shell()
         return m_about->surfaceWindow();
     });
 
-    using surface::qt::runEvent;
-    QObject::connect(m_main->exitAction(), &QAction::triggered, m_main.get(),
-                     [this] { runEvent([this] { m_commands->mnuExit_Click(); }); });
-    QObject::connect(m_main->aboutAction(), &QAction::triggered, m_main.get(),
-                     [this] { runEvent([this] { m_commands->mnuAbout_Click(); }); });
+    // Menu commands of the main window, so they take their turn with its other procedures.
+    student_form::StudentWindow *main = m_main.get();
+    QObject::connect(main->exitAction(), &QAction::triggered, main,
+                     [this] { m_main->runEvent([this] { m_commands->mnuExit_Click(); }); });
+    QObject::connect(main->aboutAction(), &QAction::triggered, main,
+                     [this] { m_main->runEvent([this] { m_commands->mnuAbout_Click(); }); });
 }
 
 Shell::~Shell() = default;
@@ -69,7 +45,6 @@ Shell::~Shell() = default;
 void Shell::start()
 {
     m_main->show();
-    new IconWhenShown(m_main->windowHandle());
 }
 
 } // namespace shell

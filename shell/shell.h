@@ -1,6 +1,6 @@
 #pragma once
 
-#include "commands.h"
+#include "menucommands.h"
 
 #include <memory>
 
@@ -16,8 +16,8 @@ namespace shell {
 
 class AboutWindow;
 
-// Sets the program's identity on the running application: name, version, desktop entry. The
-// icon comes with Shell::start().
+// Sets the program's identity on the running application: name, version, desktop entry and
+// the icon its windows show.
 void setProgramIdentity();
 
 // The program: the main window, the About window once it is loaded, and the menu commands
@@ -28,8 +28,7 @@ public:
     Shell();
     ~Shell();
 
-    // Shows the main window, not modally, with the focus in the name box. The program takes
-    // its icon once the window is on the screen.
+    // Shows the main window, not modally, with the focus in the name box.
     void start();
     student_form::StudentWindow &mainWindow() { return *m_main; }
     // The About window, or null before the first About command.

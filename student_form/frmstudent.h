@@ -3,7 +3,7 @@
 // The event procedures of the main window. They see the window only through the controls
 // named here, so they run the same against real widgets and against the recording double.
 
-#include "surface/surface.h"
+#include "surface.h"
 
 #include <QString>
 
@@ -31,7 +31,7 @@ QString schoolListCredit();
 class frmStudent
 {
 public:
-    explicit frmStudent(const StudentControls &controls) : c(controls) {}
+    explicit frmStudent(const StudentControls &controls) : m_controls(controls) {}
 
     // "&Print": checks the entries, captures a typed school, shows the summary.
     void cmdPrint_Click();
@@ -48,7 +48,7 @@ public:
 private:
     QString &schoolAt(int index);
 
-    StudentControls c;
+    StudentControls m_controls;
     std::vector<QString> mstrSchools;
 };
 

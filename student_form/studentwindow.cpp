@@ -2,10 +2,10 @@
 
 #include "ui_frmstudent.h"
 
-#include "surface/qt/controls.h"
-#include "surface/qt/keyboard.h"
-#include "surface/qt/runtime.h"
-#include "surface/qt/windowframe.h"
+#include "controls.h"
+#include "keyboard.h"
+#include "runtime.h"
+#include "windowframe.h"
 
 #include <QShortcut>
 
@@ -41,7 +41,7 @@ struct StudentWindow::Binding
 };
 
 StudentWindow::StudentWindow(QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmStudent>())
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmStudent>()), m_events(reportError)
 {
     ui->setupUi(this);
     ui->mnuSpace->setSeparator(true);

@@ -2,6 +2,8 @@
 
 #include "frmstudent.h"
 
+#include "eventrunner.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -21,6 +23,11 @@ public:
     ~StudentWindow() override;
 
     frmStudent &form() { return *m_form; }
+    // Runs an event procedure of this window, unless another one of it is still running.
+    template<class Procedure> bool runEvent(Procedure &&procedure)
+    {
+        return m_events.run(std::forward<Procedure>(procedure));
+    }
     // The shell's commands live in its own layer; it connects to these.
     QAction *exitAction() const;
     QAction *aboutAction() const;
@@ -33,6 +40,7 @@ private:
     std::unique_ptr<Ui::frmStudent> ui;
     std::unique_ptr<Binding> m_binding;
     std::unique_ptr<frmStudent> m_form;
+    surface::EventRunner m_events;
 };
 
 } // namespace student_form

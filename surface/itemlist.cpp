@@ -1,21 +1,8 @@
 #include "itemlist.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 namespace surface {
-
-namespace {
-
-[[noreturn]] void listFull()
-{
-    throw Error(ListFull,
-                QCoreApplication::translate(
-                    "surface", "The list is full: it cannot hold more than 32,767 items."));
-}
-
-} // namespace
 
 QString alphabeticalKey(QStringView text)
 {
@@ -44,8 +31,7 @@ ItemList::ItemList(bool sorted) : m_sorted(sorted) {}
 const QString &ItemList::at(Integer index) const
 {
     if (index < 0 || index >= count())
-        throw Error(InvalidPropertyArrayIndex,
-                    QCoreApplication::translate("surface", "Invalid property array index"));
+        throw Error(ErrorKind::IndexOutOfRange);
     return m_items[index].text;
 }
 
@@ -59,8 +45,7 @@ Integer ItemList::indexOf(const QString &text) const
 void ItemList::checkPick(Integer index) const
 {
     if (index < NoItem || index >= count())
-        throw Error(InvalidPropertyValue,
-                    QCoreApplication::translate("surface", "Invalid property value"));
+        throw Error(ErrorKind::InvalidValue);
 }
 
 Integer ItemList::insertionPoint(const QString &item) const
@@ -77,7 +62,7 @@ Integer ItemList::insertionPoint(const QString &item) const
 Integer ItemList::add(const QString &item)
 {
     if (count() == MaxCount)
-        listFull();
+        throw Error(ErrorKind::ListFull);
     const Integer index = insertionPoint(item);
     m_items.insert(index, Entry{item, m_sorted ? alphabeticalKey(item) : QString()});
     return index;
@@ -86,7 +71,7 @@ Integer ItemList::add(const QString &item)
 void ItemList::assign(const QStringList &items)
 {
     if (items.size() > MaxCount)
-        listFull();
+        throw Error(ErrorKind::ListFull);
     m_items.clear();
     m_items.reserve(items.size());
     for (const QString &item : items)

@@ -28,11 +28,11 @@ public:
 
     bool sorted() const { return m_sorted; }
     Integer count() const { return static_cast<Integer>(m_items.size()); }
-    // Raises InvalidPropertyArrayIndex outside 0 .. count() - 1.
+    // Raises IndexOutOfRange outside 0 .. count() - 1.
     const QString &at(Integer index) const;
     // The first item whose text equals text exactly, or -1.
     Integer indexOf(const QString &text) const;
-    // Raises InvalidPropertyValue unless index is -1 or names an item: the rule for writing
+    // Raises InvalidValue unless index is -1 or names an item: the rule for writing
     // a list's ListIndex.
     void checkPick(Integer index) const;
     // Where add() would put item: the end, or in a sorted list after every item that sorts

@@ -1,8 +1,8 @@
 #pragma once
 
 // The operations the event procedures are written against. Nothing in here knows about
-// widgets: the Qt binding (surface/qt) and the recording double (surface/recording) both
-// implement these interfaces, so every procedure can run without a display.
+// widgets: the Qt binding (surface/qt) and the recording double of the tests both implement
+// these interfaces, so every procedure can run without a display.
 
 #include <QString>
 
@@ -23,24 +23,24 @@ inline constexpr Integer Grayed = 2;
 // MsgBox buttons value: one OK button, no icon.
 inline constexpr Integer OkOnly = 0;
 
+// What an operation can refuse to do.
+enum class ErrorKind {
+    ListFull,        // a list already holds the most items it can
+    IndexOutOfRange, // no item, or no element, has that index
+    InvalidValue,    // the value is not one the property or service takes
+};
+
 // Raised by an operation that cannot do what it was asked. It stops the running event
-// procedure; the binding reports it to the user and the program goes on.
+// procedure; what() is shown to the user and the program goes on.
 class Error : public std::runtime_error
 {
 public:
-    Error(int number, const QString &description);
-    int number() const { return m_number; }
-    QString description() const { return m_description; }
+    explicit Error(ErrorKind kind);
+    ErrorKind kind() const { return m_kind; }
 
 private:
-    int m_number;
-    QString m_description;
+    ErrorKind m_kind;
 };
-
-// Error numbers, kept compatible with what users of such forms know.
-inline constexpr int InvalidPropertyValue = 380;
-inline constexpr int InvalidPropertyArrayIndex = 381;
-inline constexpr int ListFull = 7;
 
 // Thrown by End() so that nothing after it in the procedure runs. The binding swallows it.
 struct ProgramEnded
@@ -143,12 +143,15 @@ protected:
 class Runtime
 {
 public:
-    virtual void MsgBox(const QString &prompt, Integer buttons, const QString &title) = 0;
+    // Shows a modal message box and returns once it is dismissed. OkOnly is the one buttons
+    // value there is; any other raises InvalidValue, whatever stands behind the surface.
+    void MsgBox(const QString &prompt, Integer buttons, const QString &title);
     // Ends the program at once; never returns.
     [[noreturn]] virtual void End() = 0;
 
 protected:
     ~Runtime() = default;
+    virtual void showMessage(const QString &prompt, const QString &title) = 0;
 };
 
 // The number a text begins with, 0 when it begins with none. See val.cpp for the exact rules.

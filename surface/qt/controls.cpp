@@ -4,7 +4,7 @@
 #include "listboxwidget.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
+#include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,8 +16,7 @@ namespace {
 
 [[noreturn]] void invalidValue()
 {
-    throw Error(InvalidPropertyValue,
-                QCoreApplication::translate("surface", "Invalid property value"));
+    throw Error(ErrorKind::InvalidValue);
 }
 
 // Ends a local event loop when the watched window is hidden.

@@ -3,7 +3,7 @@
 // The surface's controls bound to Qt widgets. Each adapter holds the widget it speaks for;
 // the widgets belong to their window.
 
-#include "../surface.h"
+#include "surface.h"
 
 class QCheckBox;
 class QLabel;

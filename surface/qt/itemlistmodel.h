@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../itemlist.h"
+#include "itemlist.h"
 
 #include <QAbstractListModel>
 

@@ -77,7 +77,7 @@ QAccessibleInterface *messageBoxAccessible(const QString &className, QObject *ob
 
 MessageBox::MessageBox(const QString &prompt, const QString &title, QWidget *parent)
     : QDialog(parent), m_prompt(prompt), m_text(new QPlainTextEdit(this)),
-      m_ok(new QPushButton(tr("OK"), this))
+      m_ok(new QPushButton(QStringLiteral("OK"), this))
 {
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(messageBoxAccessible), true);

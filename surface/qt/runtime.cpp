@@ -7,11 +7,8 @@
 
 namespace surface::qt {
 
-void QtRuntime::MsgBox(const QString &prompt, Integer buttons, const QString &title)
+void QtRuntime::showMessage(const QString &prompt, const QString &title)
 {
-    if (buttons != OkOnly)
-        throw Error(InvalidPropertyValue,
-                    QCoreApplication::translate("surface", "Invalid procedure call or argument"));
     MessageBox::present(prompt, title, m_owner);
 }
 

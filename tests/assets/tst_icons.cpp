@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString TessalyIco = u":/icons/tessaly.ico"_s;
+const QString TessalyIco = QStringLiteral(ASSETS_DIR "/tessaly.ico");
 const QString BooksIco = u":/icons/books.ico"_s;
 
 // The standard VGA table. The drawings' legends index into it, so a 4-bit image carrying

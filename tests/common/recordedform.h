@@ -3,8 +3,9 @@
 // The main window's procedures wired to the recording double, with the window's initial
 // contents, plus the user's side of the controls.
 
-#include "student_form/frmstudent.h"
-#include "surface/recording/recording.h"
+#include "frmstudent.h"
+#include "presets.h"
+#include "recording.h"
 
 namespace testing {
 
@@ -19,17 +20,9 @@ struct RecordedForm
     RecordingOptionButton optSophomore{recorder, QStringLiteral("optSophomore")};
     RecordingOptionButton optJunior{recorder, QStringLiteral("optJunior")};
     RecordingOptionButton optSenior{recorder, QStringLiteral("optSenior")};
-    RecordingListBox lstMajor{recorder,
-                              QStringLiteral("lstMajor"),
-                              {QStringLiteral("Accounting"), QStringLiteral("Business"),
-                               QStringLiteral("Computer Information Systems"),
-                               QStringLiteral("Marketing")}};
+    RecordingListBox lstMajor{recorder, QStringLiteral("lstMajor"), Majors};
     RecordingCheckBox chkDeans{recorder, QStringLiteral("chkDeans")};
-    RecordingComboBox cboSchool{recorder,
-                                QStringLiteral("cboSchool"),
-                                {QStringLiteral("Franklin"), QStringLiteral("Highland"),
-                                 QStringLiteral("Midtown"), QStringLiteral("West Highland")},
-                                true};
+    RecordingComboBox cboSchool{recorder, QStringLiteral("cboSchool"), PresetSchools, true};
     RecordingRuntime runtime{recorder};
     student_form::frmStudent form{{txtName, txtUnits, optFreshman, optSophomore, optJunior,
                                    optSenior, lstMajor, chkDeans, cboSchool, runtime}};

@@ -3,7 +3,7 @@
 // Scripts the message boxes for as long as it lives: each box that would be shown is
 // recorded and dismissed at once, so handlers run to completion with no modal loop.
 
-#include "surface/qt/messagebox.h"
+#include "messagebox.h"
 
 #include <QString>
 

@@ -2,8 +2,8 @@
 
 // The main window shown and active, as after start-up, with its controls found by name.
 
-#include "student_form/studentwindow.h"
-#include "surface/qt/comboboxwidget.h"
+#include "comboboxwidget.h"
+#include "studentwindow.h"
 
 #include <QApplication>
 #include <QTest>

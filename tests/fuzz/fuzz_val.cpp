@@ -2,7 +2,7 @@
 // with a well-formed decimal number: the same value, to the bit, as the C library's strtod
 // reads from it.
 
-#include "surface/surface.h"
+#include "surface.h"
 
 #include <QString>
 

@@ -3,11 +3,10 @@
 # whether it could be installed here, then unpacks it and starts the packaged binary on the X
 # server in DISPLAY to prove the shipped file runs and opens its main window.
 #
-#   deb_package.sh <cpack> <build dir> <project version>
+#   deb_package.sh <cpack> <build dir> <project version> <app id>
 set -uo pipefail
-cpack=$1 build_dir=$2 version=$3
+cpack=$1 build_dir=$2 version=$3 app_id=$4
 
-app_id=org.pelmora.Tessaly
 tmp=$(mktemp -d)
 pid=
 cleanup() {
@@ -43,7 +42,7 @@ check "Description has a summary and a long part" test "$(field Description | wc
 # Bare package names, one a line: "libc6 (>= 2.34), a | b" gives libc6, a and b.
 depends=$(field Depends)
 names=$(tr ',|' '\n' <<<"$depends" | sed 's/(.*)//; s/^ *//; s/ *$//' | grep -v '^$')
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 fonts-dejavu-core; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 fonts-dejavu-core qt6-wayland; do
     check "Depends on $package" grep -qx "$package" <<<"$names"
 done
 [ "$failed" -eq 0 ] || echo "Depends: $depends"

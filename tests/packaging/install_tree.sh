@@ -3,11 +3,10 @@
 # exactly the expected files, icons of the sizes their folders claim, and a launcher,
 # software-centre entry and icon that all refer to each other by the installed names.
 #
-#   install_tree.sh <cmake> <build dir> <project version>
+#   install_tree.sh <cmake> <build dir> <project version> <app id>
 set -uo pipefail
-cmake=$1 build_dir=$2 version=$3
+cmake=$1 build_dir=$2 version=$3 app_id=$4
 
-app_id=org.pelmora.Tessaly
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 # The /usr level lets appstreamcli treat the scratch directory as a system root.

@@ -1,9 +1,10 @@
 // Hostile input on the real window (offscreen): whatever a person types or pastes comes back
 // in the summary exactly as given, and nothing on the form is lost.
 
-#include "common/scriptedboxes.h"
-#include "common/shownwindow.h"
-#include "surface/qt/listboxwidget.h"
+#include "listboxwidget.h"
+#include "presets.h"
+#include "scriptedboxes.h"
+#include "shownwindow.h"
 
 #include <QClipboard>
 #include <QLineEdit>
@@ -16,7 +17,7 @@ using surface::qt::ListBoxWidget;
 
 namespace {
 
-const QStringList presetSchools{u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s};
+const QStringList &presetSchools = testing::PresetSchools;
 
 // Puts text into a box as a paste from the clipboard does, however long it is.
 void paste(QWidget *box, const QString &text)

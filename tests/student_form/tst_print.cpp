@@ -1,6 +1,6 @@
 // The "&Print" command against the recording double.
 
-#include "common/recordedform.h"
+#include "recordedform.h"
 
 #include <QTest>
 
@@ -90,7 +90,7 @@ void TestPrint::checksInOrder()
         }
         f.print();
         QCOMPARE(f.recorder.messages.size(), 1u);
-        QCOMPARE(f.recorder.messages[0], (Message{message, 0, u"Error"_s}));
+        QCOMPARE(f.recorder.messages[0], (Message{message, u"Error"_s}));
         QCOMPARE(f.recorder.focus, focus);
         // The message comes before the focus moves, and the list gains nothing.
         QCOMPARE(f.recorder.log.first(), u"MsgBox Error"_s);
@@ -141,7 +141,7 @@ void TestPrint::units()
         // The units are shown as typed, not as the number read from them.
         QVERIFY(f.lastPrompt().contains(u"\r\nUnits Completed: "_s + units + u"\r\n"_s));
     } else {
-        QCOMPARE(f.recorder.messages[0], (Message{u"Enter Number of Units"_s, 0, u"Error"_s}));
+        QCOMPARE(f.recorder.messages[0], (Message{u"Enter Number of Units"_s, u"Error"_s}));
         QCOMPARE(f.recorder.focus, u"txtUnits"_s);
     }
 }
@@ -162,7 +162,7 @@ void TestPrint::workedExample()
     f.recorder.focus = u"cmdPrint"_s;
     f.print();
     QCOMPARE(f.recorder.messages.size(), 1u);
-    QCOMPARE(f.recorder.messages[0], (Message{WorkedExample, 0, u"Quorlant"_s}));
+    QCOMPARE(f.recorder.messages[0], (Message{WorkedExample, u"Quorlant"_s}));
     QCOMPARE(f.recorder.log, QStringList{u"MsgBox Quorlant"_s});
     QCOMPARE(f.recorder.focus, u"cmdPrint"_s);
     // Nothing is cleared.

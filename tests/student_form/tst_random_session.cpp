@@ -8,12 +8,13 @@
 //
 //     TESSALY_SEED=<n> ctest -R tst_random_session --output-on-failure
 
-#include "common/scriptedboxes.h"
-#include "shell/aboutwindow.h"
-#include "shell/shell.h"
-#include "student_form/studentwindow.h"
-#include "surface/qt/comboboxwidget.h"
-#include "surface/qt/listboxwidget.h"
+#include "aboutwindow.h"
+#include "comboboxwidget.h"
+#include "listboxwidget.h"
+#include "presets.h"
+#include "scriptedboxes.h"
+#include "shell.h"
+#include "studentwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,9 +47,8 @@ constexpr int ActionsPerSeed = 1500;
 constexpr std::uint32_t DefaultSeeds[] = {20240611u, 1u, 77u, 4242u};
 
 const QString CrLf = u"\r\n"_s;
-const QStringList Majors = {u"Accounting"_s, u"Business"_s, u"Computer Information Systems"_s,
-                            u"Marketing"_s};
-const QStringList PresetSchools = {u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s};
+using testing::Majors;
+using testing::PresetSchools;
 const std::array<QString, 4> Grades = {u"Freshman"_s, u"Sophomore"_s, u"Junior"_s, u"Senior"_s};
 const std::array<QString, 4> GradeButtons = {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s,
                                              u"optSenior"_s};

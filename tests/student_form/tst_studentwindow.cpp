@@ -1,11 +1,12 @@
 // The main window on real widgets (offscreen): its definition, keyboard and commands.
 
-#include "common/scriptedboxes.h"
-#include "common/shownwindow.h"
-#include "student_form/studentwindow.h"
-#include "surface/qt/comboboxwidget.h"
-#include "surface/qt/listboxwidget.h"
-#include "surface/qt/messagebox.h"
+#include "comboboxwidget.h"
+#include "listboxwidget.h"
+#include "messagebox.h"
+#include "presets.h"
+#include "scriptedboxes.h"
+#include "shownwindow.h"
+#include "studentwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,12 +69,10 @@ void TestStudentWindow::startsEmptyWithTheCaretInTheName()
     QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
     auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
     QCOMPARE(major->pickedRow(), -1);
-    QCOMPARE(major->items(), (QStringList{u"Accounting"_s, u"Business"_s,
-                                          u"Computer Information Systems"_s, u"Marketing"_s}));
+    QCOMPARE(major->items(), testing::Majors);
     QCOMPARE(w.school()->text(), QString());
     QCOMPARE(w.school()->pickedRow(), -1);
-    QCOMPARE(w.school()->items(),
-             (QStringList{u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s}));
+    QCOMPARE(w.school()->items(), testing::PresetSchools);
     QVERIFY(w.school()->sorted());
 }
 

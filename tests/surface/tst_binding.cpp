@@ -1,11 +1,14 @@
 // The Qt binding of the surface, on real widgets (offscreen).
 
-#include "common/scriptedboxes.h"
-#include "surface/qt/comboboxwidget.h"
-#include "surface/qt/controls.h"
-#include "surface/qt/listboxwidget.h"
-#include "surface/qt/messagebox.h"
-#include "surface/qt/runtime.h"
+#include "comboboxwidget.h"
+#include "controls.h"
+#include "eventrunner.h"
+#include "listboxwidget.h"
+#include "messagebox.h"
+#include "modalwindow.h"
+#include "presets.h"
+#include "runtime.h"
+#include "scriptedboxes.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,31 +32,7 @@ using surface::Integer;
 
 namespace {
 
-const QStringList Schools = {u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s};
-
-// Runs action, which opens a modal box, and hands the box to inspect once it is up, then
-// closes it with key. Polls for the box rather than guessing when it appears.
-void withModalBox(const std::function<void()> &action,
-                  const std::function<void(MessageBox *)> &inspect, Qt::Key key = Qt::Key_Escape)
-{
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-        auto *box = qobject_cast<MessageBox *>(QApplication::activeModalWidget());
-        if (!box || seen)
-            return;
-        seen = true;
-        inspect(box);
-        // Keys go where the user's would: to the widget with the focus.
-        QWidget *target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : box, key);
-    });
-    poll.start();
-    action();
-    poll.stop();
-    QVERIFY(seen);
-}
+const QStringList &Schools = testing::PresetSchools;
 
 // A heading and 32,767 numbered schools, a line each: the longest report there is.
 QString fullReport(const QString &heading)
@@ -382,7 +361,8 @@ void TestBinding::messageBoxKeysDismiss()
     owner.show();
     QtRuntime runtime(&owner);
     bool returned = false;
-    withModalBox(
+    bool dismissed = false;
+    QVERIFY(testing::whileShown<MessageBox>(
         [&] {
             runtime.MsgBox(u"Please Enter Your Name"_s, surface::OkOnly, u"Error"_s);
             returned = true;
@@ -390,9 +370,12 @@ void TestBinding::messageBoxKeysDismiss()
         [&](MessageBox *box) {
             QCOMPARE(box->windowTitle(), u"Error"_s);
             QCOMPARE(QApplication::focusWidget(), box->okButton());
-        },
-        static_cast<Qt::Key>(key));
+            // Keys go where the user's would: to the widget with the focus.
+            QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key));
+            dismissed = !box->isVisible();
+        }));
     QVERIFY(returned);
+    QVERIFY(dismissed);
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -571,19 +554,17 @@ void TestBinding::messageBatchesKeepEveryLine()
 
 void TestBinding::errorsAreReportedAndTheProgramGoesOn()
 {
+    // The error of a real operation, raised on real widgets, reaches the user in a box.
     testing::ScriptedBoxes boxes;
-    runEvent([] { throw surface::Error(surface::ListFull, u"The list is full"_s); });
-    QCOMPARE(boxes.shown.size(), 1u);
-    QCOMPARE(boxes.shown[0].prompt, u"The list is full"_s);
-    QCOMPARE(boxes.shown[0].title, QCoreApplication::applicationName());
-
-    // The error of a real operation, raised on real widgets.
+    surface::EventRunner events(reportError);
     ComboBoxWidget widget;
     widget.setItems(Schools);
     QtComboBox combo(&widget);
-    runEvent([&] { combo.setListIndex(9); });
-    QCOMPARE(boxes.shown.size(), 2u);
-    QCOMPARE(boxes.shown[1].prompt, u"Invalid property value"_s);
+    events.run([&] { combo.setListIndex(9); });
+    QCOMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0].prompt,
+             QString::fromUtf8(surface::Error(surface::ErrorKind::InvalidValue).what()));
+    QCOMPARE(boxes.shown[0].title, QCoreApplication::applicationName());
     QCOMPARE(combo.listIndex(), -1);
 }
 
@@ -600,7 +581,7 @@ void TestBinding::endClosesEveryWindow()
 
     // ...and the event dispatch takes that quietly: ending is not an error to report.
     second.show();
-    runEvent([&] { runtime.End(); });
+    surface::EventRunner(reportError).run([&] { runtime.End(); });
     QVERIFY(!second.isVisible());
     QVERIFY(boxes.shown.empty());
 }

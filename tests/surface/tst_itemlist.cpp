@@ -1,4 +1,5 @@
-#include "surface/itemlist.h"
+#include "itemlist.h"
+#include "presets.h"
 
 #include <QTest>
 
@@ -8,7 +9,7 @@ using surface::ItemList;
 
 namespace {
 
-const QStringList Schools = {u"Franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s};
+const QStringList &Schools = testing::PresetSchools;
 
 ItemList schools()
 {
@@ -120,7 +121,7 @@ void TestItemList::boundsAreChecked()
             list.at(bad);
             QFAIL("reading outside the list must raise");
         } catch (const surface::Error &error) {
-            QCOMPARE(error.number(), surface::InvalidPropertyArrayIndex);
+            QCOMPARE(error.kind(), surface::ErrorKind::IndexOutOfRange);
         }
     }
     list.checkPick(-1);
@@ -141,8 +142,8 @@ void TestItemList::fullListRefuses()
         list.add(u"One more"_s);
         QFAIL("the 32,768th item must be refused");
     } catch (const surface::Error &error) {
-        QCOMPARE(error.number(), surface::ListFull);
-        QVERIFY(error.description().contains(u"32,767"));
+        QCOMPARE(error.kind(), surface::ErrorKind::ListFull);
+        QVERIFY(QByteArrayView(error.what()).contains("32,767"));
     }
     QCOMPARE(list.count(), 32767);
     QCOMPARE(list.at(32766), u"School 32766"_s);

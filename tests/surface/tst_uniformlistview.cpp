@@ -2,7 +2,7 @@
 // sit, scroll, draw and answer the mouse and the keys exactly as there, and assistive
 // technology must find them where they are drawn.
 
-#include "surface/qt/uniformlistview.h"
+#include "uniformlistview.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "surface/surface.h"
+#include "surface.h"
 
 #include <QTest>
 

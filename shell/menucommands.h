@@ -1,37 +1,13 @@
 #pragma once
 
-// The shell's event procedures: the two menu commands that are not about the record, and
-// the About window's own. They see windows only through the surface.
+// The two menu commands of the main window that are the shell's rather than the record's.
+// They see windows only through the surface.
 
-#include "surface/surface.h"
+#include "surface.h"
 
 #include <functional>
 
 namespace shell {
-
-// The About window's texts.
-QString aboutCreditLine1();
-QString aboutCreditLine2();
-QString aboutDateNotice();
-
-struct AboutControls
-{
-    surface::Window &window;
-    surface::Label &lblAbout;
-};
-
-class frmAbout
-{
-public:
-    explicit frmAbout(const AboutControls &controls) : c(controls) {}
-    // Run once, when the window is loaded.
-    void Form_Load();
-    // "O&K": hides the window, which stays loaded with its state.
-    void cmdOK_Click();
-
-private:
-    AboutControls c;
-};
 
 class MenuCommands
 {

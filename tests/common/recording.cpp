@@ -6,7 +6,7 @@ namespace {
 
 [[noreturn]] void invalidValue()
 {
-    throw Error(InvalidPropertyValue, QStringLiteral("Invalid property value"));
+    throw Error(ErrorKind::InvalidValue);
 }
 
 } // namespace
@@ -107,9 +107,9 @@ void RecordingComboBox::pickItem(Integer index)
     edit = items.at(index);
 }
 
-void RecordingRuntime::MsgBox(const QString &prompt, Integer buttons, const QString &title)
+void RecordingRuntime::showMessage(const QString &prompt, const QString &title)
 {
-    m_recorder.messages.push_back({prompt, buttons, title});
+    m_recorder.messages.push_back({prompt, title});
     m_recorder.log.append(QStringLiteral("MsgBox ") + title);
 }
 

@@ -2,10 +2,11 @@
 
 // A recording stand-in for the surface: plain values instead of widgets, and a log of what
 // the procedures did, in order. Lists keep their items in the same ItemList as the Qt
-// binding, so they obey the same rules.
+// binding, and procedures run through the same EventRunner, so they obey the same rules.
 
-#include "../itemlist.h"
-#include "../surface.h"
+#include "eventrunner.h"
+#include "itemlist.h"
+#include "surface.h"
 
 #include <QStringList>
 
@@ -16,7 +17,6 @@ namespace surface::recording {
 struct Message
 {
     QString prompt;
-    Integer buttons = 0;
     QString title;
     friend bool operator==(const Message &, const Message &) = default;
 };
@@ -31,16 +31,17 @@ public:
     QStringList errors;            // descriptions of errors that stopped a procedure
     bool ended = false;
 
-    // Runs a procedure as the binding does: an error stops it and is recorded, End unwinds.
+    // Runs a procedure by the program's own rule: an error stops it and is recorded, End
+    // unwinds, and a procedure asked for while one runs is dropped.
     template<class Procedure> void run(Procedure &&procedure)
     {
-        try {
-            procedure();
-        } catch (const ProgramEnded &) {
-        } catch (const Error &error) {
-            errors.append(error.description());
-        }
+        m_events.run(std::forward<Procedure>(procedure));
     }
+
+private:
+    EventRunner m_events{[this](const QString &description) {
+        errors.append(description);
+    }};
 };
 
 class Control
@@ -158,10 +159,11 @@ class RecordingRuntime final : public Runtime
 {
 public:
     explicit RecordingRuntime(Recorder &recorder) : m_recorder(recorder) {}
-    void MsgBox(const QString &prompt, Integer buttons, const QString &title) override;
     [[noreturn]] void End() override;
 
 private:
+    void showMessage(const QString &prompt, const QString &title) override;
+
     Recorder &m_recorder;
 };
 

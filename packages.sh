@@ -1,0 +1,26 @@
+# The Debian/Ubuntu packages Tessaly needs, in one place, and the function that installs what
+# is missing of them (with sudo when not run as root). Sourced by build.sh and bench/run.sh.
+
+# To build and run the program; qt6-wayland lets it run natively on a Wayland desktop.
+build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-wayland libxcb1-dev
+    libgl-dev fonts-dejavu-core)
+# To run the test suite.
+test_packages=(xvfb xauth x11-utils xdotool python3 desktop-file-utils appstream dpkg-dev file
+    dbus at-spi2-core python3-pyatspi valgrind clang libclang-rt-dev)
+# To run the benchmarks.
+bench_packages=(libbenchmark-dev xvfb xauth dbus-daemon)
+
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}

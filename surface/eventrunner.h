@@ -1,0 +1,56 @@
+#pragma once
+
+#include "surface.h"
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <utility>
+
+namespace surface {
+
+// Runs one window's event procedures, one at a time and each to completion.
+//
+// An error raised inside a procedure stops it and is handed to the report function, once;
+// the program goes on. End() unwinds through here silently. A procedure asked for while
+// another of the same window is still running (its message box still up, say) is dropped:
+// nothing of it runs, and run() says so by returning false.
+class EventRunner
+{
+public:
+    using Report = std::function<void(const QString &description)>;
+    explicit EventRunner(Report report) : m_report(std::move(report)) {}
+
+    bool running() const { return m_running; }
+
+    template<class Procedure> bool run(Procedure &&procedure) noexcept
+    {
+        if (m_running)
+            return false;
+        m_running = true; // until the error, if any, has been reported
+        try {
+            procedure();
+        } catch (const ProgramEnded &) {
+        } catch (const std::exception &error) {
+            tell(QString::fromUtf8(error.what()));
+        }
+        m_running = false;
+        return true;
+    }
+
+private:
+    void tell(const QString &description) noexcept
+    {
+        try {
+            m_report(description);
+        } catch (...) {
+            // Nothing is left to tell the user with.
+        }
+    }
+
+    Report m_report;
+    bool m_running = false;
+};
+
+} // namespace surface
