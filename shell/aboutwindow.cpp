@@ -4,6 +4,7 @@
 
 #include "controls.h"
 #include "identity.h"
+#include "keyboard.h"
 #include "runtime.h"
 #include "windowframe.h"
 
@@ -35,6 +36,7 @@ AboutWindow::AboutWindow() : ui(std::make_unique<Ui::frmAbout>()), m_events(repo
     ui->Label1->setFont(title);
 
     setSizableDialogFrame(this);
+    clickAccessKeysAtOnce(this);
     skipTaskbar(this);
     m_binding = std::make_unique<Binding>(this, ui.get());
     m_form = std::make_unique<frmAbout>(AboutControls{m_binding->window, m_binding->lblAbout});

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QWindow>
 
 namespace shell {
 
@@ -29,6 +30,10 @@ Shell::Shell()
 {
     m_commands = std::make_unique<MenuCommands>(*m_runtime, [this]() -> surface::Window & {
         m_about = std::make_unique<AboutWindow>();
+        // Owned by nobody, but shown over the main window it blocks: a tiling compositor
+        // floats it there instead of tiling it behind.
+        m_about->winId();
+        m_about->windowHandle()->setTransientParent(m_main->windowHandle());
         return m_about->surfaceWindow();
     });
 
@@ -45,6 +50,9 @@ Shell::~Shell() = default;
 void Shell::start()
 {
     m_main->show();
+    // Asked for, not assumed: some window managers pass over a window that has no taskbar
+    // button unless the program itself asks for the focus.
+    m_main->activateWindow();
 }
 
 } // namespace shell

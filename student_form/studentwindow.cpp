@@ -45,6 +45,7 @@ StudentWindow::StudentWindow(QWidget *parent)
 {
     ui->setupUi(this);
     ui->mnuSpace->setSeparator(true);
+    ui->mnuSpace->setText(QString()); // a line, nothing for a screen reader to read out
     m_binding = std::make_unique<Binding>(this, ui.get());
     m_form = std::make_unique<frmStudent>(m_binding->controls());
 
@@ -52,6 +53,8 @@ StudentWindow::StudentWindow(QWidget *parent)
     // Alt+H is both "Sop&homore" and "&Help": the grade, entered on every record, wins.
     preferButtonAccessKey(ui->menubar, ui->optSophomore);
     tabToChosenOption(ui->fraGrade);
+    clickAccessKeysAtOnce(this);
+    ignoreAltTyping(this);
     connectEvents();
     ui->txtName->setFocus();
 }

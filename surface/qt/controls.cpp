@@ -2,12 +2,15 @@
 
 #include "comboboxwidget.h"
 #include "listboxwidget.h"
+#include "windowframe.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRadioButton>
 
 namespace surface::qt {
@@ -53,17 +56,19 @@ void QtWindow::show(bool modal)
         m_widget->show();
         return;
     }
-    const Qt::WindowModality before = m_widget->windowModality();
+    const Qt::WindowModality modality = m_widget->windowModality();
     if (m_widget->isVisible())
         m_widget->hide(); // modality only takes effect on a window being shown
     m_widget->setWindowModality(Qt::ApplicationModal);
+    const QPointer<QWidget> before = QApplication::activeWindow();
     QEventLoop loop;
     HideWatcher watcher(m_widget, &loop);
     m_widget->show();
     m_widget->raise();
     m_widget->activateWindow();
     loop.exec(QEventLoop::DialogExec);
-    m_widget->setWindowModality(before);
+    m_widget->setWindowModality(modality);
+    reactivate(before);
 }
 
 void QtWindow::hide()

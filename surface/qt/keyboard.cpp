@@ -6,6 +6,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRadioButton>
@@ -14,6 +15,51 @@
 namespace surface::qt {
 
 namespace {
+
+// What Qt does for an access key, less the timer: checkable buttons take the focus, as they
+// would from a click; push buttons leave it where it is.
+void clickNow(QAbstractButton *button)
+{
+    if (button->isCheckable() && (button->focusPolicy() & Qt::ClickFocus))
+        button->setFocus(Qt::ShortcutFocusReason);
+    button->click();
+}
+
+class AccessKeyClicksAtOnce : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        // Two controls sharing a key take turns at the focus, as Qt does; no click then.
+        if (static_cast<QShortcutEvent *>(event)->isAmbiguous())
+            return false;
+        auto *button = static_cast<QAbstractButton *>(watched);
+        if (button->isEnabled())
+            clickNow(button);
+        return true;
+    }
+};
+
+class AltTypesNothing : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return (key->modifiers() & Qt::AltModifier) && !key->text().isEmpty() &&
+               key->text().front().isPrint();
+    }
+};
 
 class ButtonAccessKeyFirst : public QObject
 {
@@ -33,8 +79,7 @@ protected:
         const auto *shortcut = static_cast<QShortcutEvent *>(event);
         if (shortcut->key() != QKeySequence::mnemonic(m_button->text()) || !m_button->isEnabled())
             return false;
-        m_button->setFocus(Qt::ShortcutFocusReason);
-        m_button->animateClick();
+        clickNow(m_button);
         return true;
     }
 
@@ -126,6 +171,20 @@ private:
 };
 
 } // namespace
+
+void clickAccessKeysAtOnce(QWidget *window)
+{
+    auto *filter = new AccessKeyClicksAtOnce(window);
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        button->installEventFilter(filter);
+}
+
+void ignoreAltTyping(QWidget *window)
+{
+    auto *filter = new AltTypesNothing(window);
+    for (QLineEdit *field : window->findChildren<QLineEdit *>())
+        field->installEventFilter(filter);
+}
 
 void tabToChosenOption(QWidget *group)
 {

@@ -6,6 +6,15 @@ class QWidget;
 
 namespace surface::qt {
 
+// Makes the access keys of the window's buttons click them at once. Qt would show the click
+// as a press held for a tenth of a second and run the button's command only then, from a
+// timer: slower than a mouse click, and able to fire under a message box opened meanwhile.
+void clickAccessKeysAtOnce(QWidget *window);
+
+// Alt with a key that is no access key types nothing into the window's text fields, as in
+// other desktop programs. AltGr is not Alt: it still types its characters.
+void ignoreAltTyping(QWidget *window);
+
 // Makes button's access key win over a menu title on menuBar that has the same letter.
 //
 // Qt treats such a pair as ambiguous and alternates between them, only focusing the button

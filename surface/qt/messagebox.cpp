@@ -1,17 +1,22 @@
 #include "messagebox.h"
 
+#include "windowframe.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTimerEvent>
 #include <QVBoxLayout>
 #include <QtMath>
@@ -281,6 +286,15 @@ void MessageBox::showEvent(QShowEvent *event)
 
 void MessageBox::keyPressEvent(QKeyEvent *event)
 {
+    // Nothing is printed or stored, so the text on screen is all the user has: Ctrl+C copies
+    // what is selected of it, or else all of it, as shown.
+    if (event->matches(QKeySequence::Copy)) {
+        const QTextCursor selection = m_text->textCursor();
+        QGuiApplication::clipboard()->setText(selection.hasSelection()
+                                                  ? selection.selection().toPlainText()
+                                                  : displayText(m_prompt));
+        return;
+    }
     // The text never takes the focus (Space must dismiss), so the keys that scroll a long
     // text are passed to it from here.
     switch (event->key()) {
@@ -318,8 +332,10 @@ void MessageBox::present(const QString &prompt, const QString &title, QWidget *p
         script()(title, prompt);
         return;
     }
+    const QPointer<QWidget> before = QApplication::activeWindow();
     MessageBox box(prompt, title, parent);
     box.exec();
+    reactivate(before);
 }
 
 void MessageBox::setScript(Script newScript)

@@ -15,10 +15,10 @@ namespace surface::qt {
 // The prompt is always plain text, shown as given: markup in a name shows as typed. CR LF
 // starts a new line and empty lines show. The box grows with its text up to the screen's
 // available area, and past that the text scrolls inside it with OK still on screen. Enter,
-// Space and Esc dismiss it. Of a longer text, the view holds the first 1,024 lines (more than
-// any screen shows) when the box is first drawn, and the rest arrives over the next few
-// frames; End, a click on the text or its scroll bar, and the text's menu bring the rest at
-// once.
+// Space and Esc dismiss it. Ctrl+C copies the selected text, or else all of it, lines ending
+// in LF. Of a longer text, the view holds the first 1,024 lines (more than any screen shows)
+// when the box is first drawn, and the rest arrives over the next few frames; End, a click on
+// the text or its scroll bar, and the text's menu bring the rest at once.
 //
 // Assistive technology sees an alert named by the title, its description the whole prompt,
 // and in it the text, read line by line, and the OK button. The text is drawn in the

@@ -89,6 +89,12 @@ void setSizableDialogFrame(QWidget *window)
     window->setWindowFlags(closeButtonOnly);
 }
 
+void reactivate(QWidget *window)
+{
+    if (window && window->isVisible())
+        window->activateWindow();
+}
+
 void skipTaskbar(QWidget *window)
 {
     window->installEventFilter(new SkipTaskbarOnShow(window));
