@@ -190,12 +190,13 @@ def text_of(accessible):
     return accessible.queryText().getText(0, -1)
 
 
-failures = 0
+passed = failures = 0
 
 
 def check(what, actual, expected):
-    global failures
+    global passed, failures
     if actual == expected:
+        passed += 1
         print(f"PASS: {what}")
     else:
         failures += 1
@@ -206,19 +207,30 @@ def run(main):
     """Runs a test's main(), reports what stopped it, ends every process, and exits 1 on any
     failure."""
     import sys
+
+    def terminated(number, frame):
+        raise SystemExit(f"FAIL: stopped by signal {number}")
+
+    # A test run that times out ends the test with SIGTERM; the processes still go with it.
+    signal.signal(signal.SIGTERM, terminated)
+    global failures
     try:
         status = main()
         if failures:
             status = 1
     except AssertionError as error:
         print(f"FAIL: {error}")
+        failures += 1
         status = 1
     except SystemExit as error:
         print(error)
+        failures += 1
         status = 1
     except Exception as error:  # a control missing from the tree, say
         print(f"FAIL: {type(error).__name__}: {error}")
+        failures += 1
         status = 1
     finally:
         stop_all()
+    print(f"{passed} passed, {failures} failed")
     sys.exit(status)

@@ -21,6 +21,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 143' TERM INT
 
 case $window_manager in
 openbox) wm=(openbox --sm-disable) ;;
