@@ -1,0 +1,236 @@
+"""Shared by the tests that drive the built program over AT-SPI.
+
+start_accessibility() starts a private session bus, the accessibility bus launcher (with its own
+bus) and the AT-SPI registry, and returns the pyatspi module connected to them. Every process
+started here is ended by its PID in stop_all(), newest first, which the caller runs in a finally
+block. Needs at-spi2-core and python3-pyatspi.
+"""
+
+import os
+import signal
+import subprocess
+import time
+
+from gi.repository import Gio, GLib
+
+LIBEXEC = ["/usr/libexec", "/usr/lib/at-spi2-core"]
+
+processes = []  # started here, ended here by PID, newest first
+
+
+def start(args, **kwargs):
+    process = subprocess.Popen(args, **kwargs)
+    processes.insert(0, process)
+    return process
+
+
+class Child:
+    """A process started by another one of ours, ended by its PID after its parent."""
+
+    def __init__(self, pid):
+        self.pid = pid
+
+    def poll(self):
+        try:
+            with open(f"/proc/{self.pid}/stat", encoding="ascii") as stat:
+                ended = stat.read().rsplit(")", 1)[1].split()[0] == "Z"
+        except OSError:
+            ended = True
+        return 0 if ended else None
+
+    def terminate(self):
+        try:
+            os.kill(self.pid, signal.SIGTERM)
+        except ProcessLookupError:
+            pass
+
+    def kill(self):
+        try:
+            os.kill(self.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+
+    def wait(self, timeout=None):
+        deadline = time.monotonic() + (timeout or 5)
+        while self.poll() is None and time.monotonic() < deadline:
+            time.sleep(0.05)
+        if self.poll() is None:
+            raise subprocess.TimeoutExpired(str(self.pid), timeout)
+
+
+def stop_all():
+    for process in processes:
+        if process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+
+
+def poll(what, condition, seconds=20.0):
+    """Returns condition()'s first true value, polling; fails after seconds."""
+    deadline = time.monotonic() + seconds
+    while True:
+        # The client library learns of new windows and applications from bus signals,
+        # which only its main loop takes in.
+        context = GLib.MainContext.default()
+        while context.iteration(False):
+            pass
+        try:
+            value = condition()
+        except Exception:  # the tree changes under us while the program works
+            value = None
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def a11y_bus_address():
+    """Asks our bus launcher where the accessibility bus is; never starts another one."""
+    session = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+    reply = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                              GLib.VariantType.new("(s)"), Gio.DBusCallFlags.NO_AUTO_START,
+                              2000, None)
+    return reply.unpack()[0]
+
+
+def registry_pid(address):
+    """The PID of whoever holds the registry's name on the accessibility bus, if anyone."""
+    bus = Gio.DBusConnection.new_for_address_sync(
+        address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+        Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+    try:
+        def ask(method, argument):
+            return bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                 "org.freedesktop.DBus", method, GLib.Variant("(s)", (argument,)),
+                                 None, Gio.DBusCallFlags.NO_AUTO_START, 2000, None).unpack()[0]
+        return ask("GetConnectionUnixProcessID", ask("GetNameOwner", "org.a11y.atspi.Registry"))
+    finally:
+        bus.close_sync(None)
+
+
+def children(pid):
+    """The PIDs of pid's child processes."""
+    try:
+        with open(f"/proc/{pid}/task/{pid}/children", encoding="ascii") as listing:
+            return [int(child) for child in listing.read().split()]
+    except OSError:
+        return []
+
+
+def start_accessibility():
+    """Starts the buses and the registry, sets their addresses in os.environ, returns pyatspi."""
+    tools = {}
+    for tool in ["at-spi-bus-launcher", "at-spi2-registryd"]:
+        tools[tool] = next((f"{d}/{tool}" for d in LIBEXEC if os.access(f"{d}/{tool}", os.X_OK)),
+                           None)
+        if tools[tool] is None:
+            raise AssertionError(f"no {tool}; install at-spi2-core")
+
+    bus = start(["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"],
+                stdout=subprocess.PIPE, text=True)
+    address = bus.stdout.readline().strip()
+    if not address:
+        raise AssertionError("the private bus did not start")
+    os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
+    launcher = start([tools["at-spi-bus-launcher"], "--launch-immediately"])
+    os.environ["AT_SPI_BUS_ADDRESS"] = poll("the accessibility bus", a11y_bus_address)
+    # The launcher's bus goes with it; should it not, it is ended here by its PID.
+    for pid in children(launcher.pid):
+        processes.append(Child(pid))
+    # Up before any client asks for it, so that the bus does not start one of its own.
+    registry = start([tools["at-spi2-registryd"]])
+    poll("the registry", lambda: registry_pid(os.environ["AT_SPI_BUS_ADDRESS"]) == registry.pid)
+
+    import pyatspi  # reads the bus addresses set above when it first connects
+    return pyatspi
+
+
+def program_environment(platform):
+    """The environment to start the program in: it finds the accessibility bus through the
+    launcher, as on a desktop."""
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM=platform)
+    environment.pop("AT_SPI_BUS_ADDRESS", None)
+    return environment
+
+
+def find_application(pyatspi, program, name="Tessaly"):
+    """Polls for the started program on the accessibility bus."""
+    desktop = pyatspi.Registry.getDesktop(0)
+
+    def application():
+        if program.poll() is not None:
+            raise SystemExit(f"FAIL: the program exited with {program.returncode}")
+        desktop.clearCache()
+        return next((app for app in desktop if app and app.name == name), None)
+
+    return poll("the program on the accessibility bus", application)
+
+
+def find(pyatspi, root, role, name):
+    return pyatspi.utils.findDescendant(
+        root, lambda a: a is not None and a.getRole() == role and a.name == name)
+
+
+def window(app, role, name):
+    """The application's top-level window with this role and name, if it is there."""
+    return next((w for w in app if w and w.getRole() == role and w.name == name), None)
+
+
+def act(accessible, action=None):
+    actions = accessible.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    actions.doAction(names.index(action) if action else 0)
+
+
+def text_of(accessible):
+    return accessible.queryText().getText(0, -1)
+
+
+passed = failures = 0
+
+
+def check(what, actual, expected):
+    global passed, failures
+    if actual == expected:
+        passed += 1
+        print(f"PASS: {what}")
+    else:
+        failures += 1
+        print(f"FAIL: {what}\n   actual:   {actual!r}\n   expected: {expected!r}")
+
+
+def run(main):
+    """Runs a test's main(), reports what stopped it, ends every process, and exits 1 on any
+    failure."""
+    import sys
+
+    def terminated(number, frame):
+        raise SystemExit(f"FAIL: stopped by signal {number}")
+
+    # A test run that times out ends the test with SIGTERM; the processes still go with it.
+    signal.signal(signal.SIGTERM, terminated)
+    global failures
+    try:
+        status = main()
+        if failures:
+            status = 1
+    except AssertionError as error:
+        print(f"FAIL: {error}")
+        failures += 1
+        status = 1
+    except SystemExit as error:
+        print(error)
+        failures += 1
+        status = 1
+    except Exception as error:  # a control missing from the tree, say
+        print(f"FAIL: {type(error).__name__}: {error}")
+        failures += 1
+        status = 1
+    finally:
+        stop_all()
+    print(f"{passed} passed, {failures} failed")
+    sys.exit(status)

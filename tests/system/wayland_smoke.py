@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""The built program on Wayland, under weston's headless backend, started and ended here.
+
+With no X server in reach, the program comes up on a Wayland compositor; over AT-SPI its
+window appears, Print with nothing entered brings up the Error box, the box is dismissed, and
+File, Exit ends the program with status 0, having printed nothing on stderr. Needs weston and
+qt6-wayland, besides at-spi2-core and python3-pyatspi.
+"""
+
+import atexit
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
+import atspi_session  # noqa: E402
+from atspi_session import (Child, act, check, children, find_application, poll,  # noqa: E402
+                           processes, program_environment, run, start, start_accessibility,
+                           text_of)
+
+PROGRAM = sys.argv[1]
+SOCKET = "tessaly-test"
+
+
+def main():
+    if not shutil.which("weston"):
+        print("FAIL: weston is not installed")
+        return 1
+    # Nothing here may reach an X server, the test run's included.
+    os.environ.pop("DISPLAY", None)
+    runtime = tempfile.mkdtemp(prefix="tessaly-wayland-")
+    atexit.register(shutil.rmtree, runtime, True)
+    os.environ["XDG_RUNTIME_DIR"] = runtime
+    os.environ["WAYLAND_DISPLAY"] = SOCKET
+
+    weston_log = open(os.path.join(runtime, "weston.log"), "w", encoding="utf-8")
+    weston = start(["weston", "--backend=headless-backend.so", f"--socket={SOCKET}",
+                    "--idle-time=0", "--no-config"], stdout=weston_log, stderr=subprocess.STDOUT)
+
+    def weston_up():
+        if weston.poll() is not None:
+            raise SystemExit(f"FAIL: weston exited with {weston.returncode}")
+        return os.path.exists(os.path.join(runtime, SOCKET))
+
+    try:
+        poll("weston's socket", weston_up)
+        return drive()
+    finally:
+        # The shell's clients that weston started, ended after it by their PIDs.
+        processes.extend(Child(pid) for pid in children(weston.pid))
+
+
+def drive():
+    pyatspi = start_accessibility()
+    stderr_path = os.path.join(os.environ["XDG_RUNTIME_DIR"], "program.stderr")
+    with open(stderr_path, "w", encoding="utf-8") as stderr:
+        program = start([PROGRAM], env=program_environment("wayland"), stderr=stderr)
+    app = find_application(pyatspi, program)
+
+    def find(root, role, name):
+        return atspi_session.find(pyatspi, root, role, name)
+
+    def window(role, name):
+        return atspi_session.window(app, role, name)
+
+    frame = poll("the Quorlant window", lambda: window(pyatspi.ROLE_FRAME, "Quorlant"))
+    poll("the window on the screen", lambda: frame.getState().contains(pyatspi.STATE_SHOWING))
+
+    act(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Print"))
+    box = poll("the Error box", lambda: window(pyatspi.ROLE_ALERT, "Error"))
+    shown = pyatspi.utils.findDescendant(box, lambda a: a is not None and a.getRole() in (
+        pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY))
+    check("Print with nothing entered asks for the name", text_of(shown), "Please Enter Your Name")
+    act(find(box, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+    poll("the Error box to close", lambda: window(pyatspi.ROLE_ALERT, "Error") is None)
+
+    act(find(frame, pyatspi.ROLE_MENU_ITEM, "Exit"))
+    try:
+        program.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        pass
+    check("File, Exit ends the program with status 0", program.poll(), 0)
+    with open(stderr_path, encoding="utf-8", errors="replace") as stderr:
+        check("nothing on stderr", stderr.read(), "")
+    return 0
+
+
+if __name__ == "__main__":
+    run(main)
