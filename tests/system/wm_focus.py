@@ -3,8 +3,9 @@
 
 Run by tests/common/with_window_manager.sh, which gives it an X server and a window manager.
 Types into the main window as soon as it appears, after a message box and after the About
-window close, and reads over AT-SPI which text box the keys landed in. Then presses Alt+P and Alt+O in quick succession on a
-half-filled record: the form under the message box must not be cleared.
+window close, and reads over AT-SPI which text box the keys landed in. Then presses Alt+P and
+Alt+O in quick succession on a half-filled record: the form under the message box must not be
+cleared. Last, Alt with a letter that is no access key, and AltGr on two keyboard layouts.
 """
 
 import os
@@ -135,6 +136,17 @@ def main():
     except AssertionError as error:
         check("quick Alt+P, Alt+O: the Error box", str(error), "the box")
     check("quick Alt+P, Alt+O: the name is still there", text_of(name), "Bo Park")
+
+    # 5. Alt with a letter that is no access key types nothing; AltGr on a German and on a
+    # Polish keyboard still types its characters.
+    name.queryEditableText().setTextContents("")
+    click(name)
+    keys("key", "alt+m")
+    for layout, key in (("de", "q"), ("pl", "a")):
+        subprocess.run(["setxkbmap", layout], check=True)
+        keys("key", "ISO_Level3_Shift+" + key)
+    subprocess.run(["setxkbmap", "us"], check=True)
+    check("Alt+M types nothing, AltGr types @ and \u0105", settled(name, "@\u0105"), "@\u0105")
     return 0
 
 
