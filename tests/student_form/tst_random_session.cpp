@@ -11,6 +11,7 @@
 #include "aboutwindow.h"
 #include "comboboxwidget.h"
 #include "listboxwidget.h"
+#include "modalwindow.h"
 #include "presets.h"
 #include "scriptedboxes.h"
 #include "shell.h"
@@ -643,8 +644,7 @@ private:
 
     void alt(char letter) { QTest::keyClick(focused(), letter, Qt::AltModifier); }
 
-    // Access keys of buttons click after a short press animation, as on any desktop; the
-    // command has run once the button is up again.
+    // A button's command has run once the button is up again, however it was pressed.
     QString whenUp(QAbstractButton *button)
     {
         const bool up = QTest::qWaitFor([button] { return !button->isDown(); });
@@ -753,66 +753,49 @@ private:
     QString about(Leave leave)
     {
         QString wrong;
-        bool seen = false;
-        QTimer poll;
-        poll.setInterval(5);
-        QElapsedTimer shownFor;
-        QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
-            auto *window = qobject_cast<shell::AboutWindow *>(QApplication::activeModalWidget());
-            if (!window || seen)
-                return;
-            // The window system's activation arrives a moment after the window is shown; the
-            // user looks at the window once it has it (or after a while, to report).
-            if (!shownFor.isValid())
-                shownFor.start();
-            if (!window->isActiveWindow() && !shownFor.hasExpired(2000))
-                return;
-            seen = true;
-            if (m_about && window != m_about)
-                wrong = u"a second About window was created"_s;
-            m_about = window;
-            auto *ok = window->findChild<QPushButton *>(u"cmdOK"_s);
-            if (window->windowTitle() != u"About Quorlant")
-                wrong = u"About window titled \"%1\""_s.arg(window->windowTitle());
-            else if (QApplication::focusWidget() != ok)
-                wrong = u"About window: focus on %1, not O&K"_s.arg(
-                    QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                : u"nothing"_s);
-            // The main window takes no input meanwhile. The click goes in through the window
-            // system, as a user's would: a click sent to the widget itself bypasses modality.
-            QWidget *print = control(u"cmdPrint"_s);
-            QTest::mouseClick(m_main.windowHandle(), Qt::LeftButton, {},
-                              print->mapTo(&m_main, print->rect().center()));
-            if (!m_boxes.shown.empty())
-                wrong = u"the main window's Print ran while About was shown"_s;
-            switch (leave) {
-            case Leave::ClickOK:
-                QTest::mouseClick(ok, Qt::LeftButton);
-                break;
-            case Leave::AltK:
-                QTest::keyClick(ok, Qt::Key_K, Qt::AltModifier);
-                break;
-            case Leave::SpaceOnOK:
-                QTest::keyClick(ok, Qt::Key_Space);
-                break;
-            case Leave::Frame:
-                window->close();
-                break;
-            }
-            if (!QTest::qWaitFor([window] { return !window->isVisible(); }, 2000)) {
-                wrong = u"the About window stayed up (focus on %1, active window %2)"_s.arg(
-                    QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                : u"nothing"_s,
-                    QApplication::activeWindow() ? QApplication::activeWindow()->objectName()
-                                                 : u"none"_s);
-                window->close();
-            }
-        });
-        poll.start();
-        QMenu *help = control<QMenu>(u"mnuHelp"_s);
-        if (QString failed = viaMenu(help, m_main.aboutAction(), false); !failed.isEmpty())
+        QString failed;
+        const bool seen = testing::whileShown<shell::AboutWindow>(
+            [&] { failed = viaMenu(control<QMenu>(u"mnuHelp"_s), m_main.aboutAction(), false); },
+            [&](shell::AboutWindow *window) {
+                if (m_about && window != m_about)
+                    wrong = u"a second About window was created"_s;
+                m_about = window;
+                auto *ok = window->findChild<QPushButton *>(u"cmdOK"_s);
+                if (window->windowTitle() != u"About Quorlant")
+                    wrong = u"About window titled \"%1\""_s.arg(window->windowTitle());
+                else if (QApplication::focusWidget() != ok)
+                    wrong = u"About window: focus on %1, not O&K"_s.arg(
+                        QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                    : u"nothing"_s);
+                // The main window takes no input meanwhile. The click goes in through the
+                // window system, as a user's would: a click sent to the widget itself
+                // bypasses modality.
+                QWidget *print = control(u"cmdPrint"_s);
+                QTest::mouseClick(m_main.windowHandle(), Qt::LeftButton, {},
+                                  print->mapTo(&m_main, print->rect().center()));
+                if (!m_boxes.shown.empty())
+                    wrong = u"the main window's Print ran while About was shown"_s;
+                switch (leave) {
+                case Leave::ClickOK:
+                    QTest::mouseClick(ok, Qt::LeftButton);
+                    break;
+                case Leave::AltK:
+                    QTest::keyClick(ok, Qt::Key_K, Qt::AltModifier);
+                    break;
+                case Leave::SpaceOnOK:
+                    QTest::keyClick(ok, Qt::Key_Space);
+                    break;
+                case Leave::Frame:
+                    window->close();
+                    break;
+                }
+                if (!QTest::qWaitFor([window] { return !window->isVisible(); }, 2000))
+                    wrong = u"the About window stayed up (focus on %1)"_s.arg(
+                        QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                    : u"nothing"_s);
+            });
+        if (!failed.isEmpty())
             return failed;
-        poll.stop();
         if (!seen)
             return u"the About window was not shown"_s;
         if (!wrong.isEmpty())
