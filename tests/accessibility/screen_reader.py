@@ -13,9 +13,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
-import atspi_session  # noqa: E402
-from atspi_session import (act, check, find_application, poll, program_environment, run,  # noqa: E402
-                           start, start_accessibility)
+from atspi_session import Program, act, check, poll, run  # noqa: E402
 
 PROGRAM = sys.argv[1]
 
@@ -23,20 +21,10 @@ SUMMARY = ("Student Name: A. Sample\r\n\r\nUnits Completed: 30\r\nMajor: Busines
            "School: Lincoln\r\nGrade Level: Sophomore\r\nDeans List: Yes")
 
 def main():
-    if not os.environ.get("DISPLAY"):
-        print("FAIL: needs an X server in DISPLAY")
-        return 1
-    pyatspi = start_accessibility()
-    program = start([PROGRAM], env=program_environment("xcb"))
-    app = find_application(pyatspi, program)
+    session = Program(PROGRAM, "xcb")
+    pyatspi, program, frame = session.pyatspi, session.process, session.frame
+    find, window = session.find, session.window
 
-    def find(root, role, name):
-        return atspi_session.find(pyatspi, root, role, name)
-
-    def window(role, name):
-        return atspi_session.window(app, role, name)
-
-    frame = poll("the Quorlant window", lambda: window(pyatspi.ROLE_FRAME, "Quorlant"))
 
     def has(accessible, state):
         return accessible.getState().contains(state)

@@ -180,6 +180,32 @@ def window(app, role, name):
     return next((w for w in app if w and w.getRole() == role and w.name == name), None)
 
 
+class Program:
+    """The built program, started on platform (xcb or wayland) with the registry to find it by,
+    and its main window found."""
+
+    def __init__(self, path, platform, **kwargs):
+        if platform == "xcb" and not os.environ.get("DISPLAY"):
+            raise SystemExit("FAIL: needs an X server in DISPLAY")
+        self.pyatspi = start_accessibility()
+        self.process = start([path], env=program_environment(platform), **kwargs)
+        self.app = find_application(self.pyatspi, self.process)
+        self.frame = poll("the Quorlant window",
+                          lambda: self.window(self.pyatspi.ROLE_FRAME, "Quorlant"))
+
+    def find(self, root, role, name):
+        return find(self.pyatspi, root, role, name)
+
+    def window(self, role, name):
+        return window(self.app, role, name)
+
+    def box_text(self, box):
+        """The text a message box shows."""
+        roles = (self.pyatspi.ROLE_TEXT, self.pyatspi.ROLE_ENTRY)
+        return text_of(self.pyatspi.utils.findDescendant(
+            box, lambda a: a is not None and a.getRole() in roles))
+
+
 def act(accessible, action=None):
     actions = accessible.queryAction()
     names = [actions.getName(i) for i in range(actions.nActions)]

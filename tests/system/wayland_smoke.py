@@ -16,10 +16,8 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
-import atspi_session  # noqa: E402
-from atspi_session import (Child, act, check, children, find_application, poll,  # noqa: E402
-                           processes, program_environment, run, start, start_accessibility,
-                           text_of)
+from atspi_session import (Child, Program, act, check, children, poll, processes,  # noqa: E402
+                           run, start)
 
 PROGRAM = sys.argv[1]
 SOCKET = "tessaly-test"
@@ -54,27 +52,18 @@ def main():
 
 
 def drive():
-    pyatspi = start_accessibility()
     stderr_path = os.path.join(os.environ["XDG_RUNTIME_DIR"], "program.stderr")
     with open(stderr_path, "w", encoding="utf-8") as stderr:
-        program = start([PROGRAM], env=program_environment("wayland"), stderr=stderr)
-    app = find_application(pyatspi, program)
-
-    def find(root, role, name):
-        return atspi_session.find(pyatspi, root, role, name)
-
-    def window(role, name):
-        return atspi_session.window(app, role, name)
-
-    frame = poll("the Quorlant window", lambda: window(pyatspi.ROLE_FRAME, "Quorlant"))
+        session = Program(PROGRAM, "wayland", stderr=stderr)
+    pyatspi, app, program, frame = session.pyatspi, session.app, session.process, session.frame
+    find, window = session.find, session.window
     poll("the window on the screen", lambda: frame.getState().contains(pyatspi.STATE_SHOWING))
 
     print_button = find(frame, pyatspi.ROLE_PUSH_BUTTON, "Print")
     act(print_button)
     box = poll("the Error box", lambda: window(pyatspi.ROLE_ALERT, "Error"))
-    shown = pyatspi.utils.findDescendant(box, lambda a: a is not None and a.getRole() in (
-        pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY))
-    check("Print with nothing entered asks for the name", text_of(shown), "Please Enter Your Name")
+    check("Print with nothing entered asks for the name", session.box_text(box),
+          "Please Enter Your Name")
     # An assistive technology can press a button of the window the box blocks; while Print's
     # box is up, that Print is dropped rather than run inside it.
     act(print_button)
