@@ -8,15 +8,19 @@
 #include "comboboxwidget.h"
 #include "controls.h"
 #include "itemlist.h"
+#include "itemlistmodel.h"
 #include "listboxwidget.h"
 #include "messagebox.h"
 #include "studentwindow.h"
+#include "uniformlistview.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -25,6 +29,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include <algorithm>
@@ -33,6 +39,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include <sys/mman.h>
@@ -368,19 +375,14 @@ template<Boxes mode> void schoolReport(benchmark::State &state)
         state.SkipWithError("the report does not hold every school");
 }
 
-// Scrolling the report of a full list by a page (PageDown, or PageUp on the way back), until
-// the text's next frame is painted.
-void reportScroll(benchmark::State &state)
+// Sends key (PageDown, which turns to PageUp at the bottom and back; or End, which turns to
+// Home at the bottom and back) to target, once per iteration, timed until text is repainted.
+void timeScrolling(benchmark::State &state, QWidget *target, QPlainTextEdit *text)
 {
     const int key = static_cast<int>(state.range(0));
-    Form form(FullList);
-    BoxAnswer boxes(Boxes::Whole, &form.window);
-    form.printSchools->trigger();
-    if (boxFailed(state, boxes) || !boxes.box)
-        return;
-    QScrollBar *bar = boxes.box->textView()->verticalScrollBar();
+    QScrollBar *bar = text->verticalScrollBar();
     PaintWatch painted;
-    painted.watch(boxes.box->textView()->viewport());
+    painted.watch(text->viewport());
     bool down = true;
     Samples samples(state);
     for (auto _ : state) {
@@ -393,19 +395,209 @@ void reportScroll(benchmark::State &state)
             sent = down ? Qt::Key_PageDown : Qt::Key_PageUp;
         else
             sent = bar->value() == bar->maximum() ? Qt::Key_Home : Qt::Key_End;
+        const int before = bar->value();
         painted.reset();
         const Clock::time_point start = Clock::now();
         QKeyEvent press(QEvent::KeyPress, sent, Qt::NoModifier);
-        QApplication::sendEvent(boxes.box.get(), &press);
+        QApplication::sendEvent(target, &press);
         const bool ok = processUntil([&] { return painted.allPainted(); });
         samples.add(std::chrono::duration<double>(Clock::now() - start).count());
-        if (!ok) {
-            state.SkipWithError("the text was not repainted after scrolling");
+        if (!ok || bar->value() == before) {
+            state.SkipWithError("the text did not scroll, or was not repainted");
             break;
         }
     }
     if (bar->maximum() <= 0)
-        state.SkipWithError("the report does not scroll");
+        state.SkipWithError("the text does not scroll");
+}
+
+// Scrolling the report of a full list by a page, or to an end, in the program's own box with
+// all of its text in place.
+void reportScroll(benchmark::State &state)
+{
+    Form form(FullList);
+    BoxAnswer boxes(Boxes::Whole, &form.window);
+    form.printSchools->trigger();
+    if (boxFailed(state, boxes) || !boxes.box)
+        return;
+    timeScrolling(state, boxes.box.get(), boxes.box->textView());
+}
+
+// The stock widgets against the program's own, on the same data, each built directly.
+// The stock cases stand on their own; the program's counterparts are separate functions so
+// they can go with the parts they time.
+
+// The capture on a bare list view the size of the combo box's list, over the combo box's
+// model: insert a typed school at its sorted place, select it and scroll to it, until the
+// list is repainted and the events that left are processed (the view's deferred layout).
+void listCapture(benchmark::State &state, QListView &view)
+{
+    const int count = static_cast<int>(state.range(0));
+    surface::qt::ItemListModel model(true);
+    view.setModel(&model);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.resize(97, 35);
+    view.show();
+    if (!processUntil([&] { return view.windowHandle() && view.windowHandle()->isExposed(); })) {
+        state.SkipWithError("the list was not shown");
+        return;
+    }
+    const QStringList schools = Names(count).take(count);
+    Names typed(11);
+    PaintWatch painted;
+    painted.watch(view.viewport());
+    Samples samples(state);
+    for (auto _ : state) {
+        model.assign(schools);
+        // The list laid out and drawn before the clock starts, as it is when a person types.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        const QString name = typed.next();
+        painted.reset();
+        const Clock::time_point start = Clock::now();
+        const QModelIndex index = model.index(model.add(name));
+        view.selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        view.scrollTo(index);
+        const bool drawn = processUntil([&] { return painted.allPainted(); });
+        QCoreApplication::processEvents();
+        samples.add(std::chrono::duration<double>(Clock::now() - start).count());
+        const QRect row = view.visualRect(index);
+        const QRect area = view.viewport()->rect();
+        if (!drawn || model.rowCount() != count + 1 || index.data().toString() != name ||
+            !view.selectionModel()->isSelected(index) || row.top() < area.top() ||
+            row.bottom() > area.bottom()) {
+            state.SkipWithError("the typed school is not in place, selected and in view");
+            break;
+        }
+    }
+}
+
+void listCaptureStock(benchmark::State &state)
+{
+    QListView view;
+    view.setUniformItemSizes(true);
+    listCapture(state, view);
+}
+
+void listCaptureUniform(benchmark::State &state)
+{
+    surface::qt::UniformListView view;
+    listCapture(state, view);
+}
+
+// A School List report's text for count schools, in the program's shape: a credit line as long
+// as the program's (the widest line, unless a name is longer), two empty lines, the heading and
+// a sorted line per school, broken with CR LF.
+QString reportText(int count)
+{
+    QStringList names = Names(count).take(count);
+    std::sort(names.begin(), names.end());
+    const QString lineBreak = u"\r\n"_s;
+    QString text = u"Composed for the Tessaly command benchmarks."_s + lineBreak + lineBreak +
+                   lineBreak + u"School List:"_s;
+    for (const QString &name : names)
+        text += lineBreak + name;
+    return text;
+}
+
+// The stock way to show a long text: a read-only QPlainTextEdit handed all of it at once, with
+// an OK button, in a dialog of a fixed size that fits the screen.
+struct StockTextBox
+{
+    explicit StockTextBox(const QString &prompt)
+    {
+        dialog.setWindowTitle(u"School List"_s);
+        text->setReadOnly(true);
+        text->setPlainText(prompt);
+        auto *layout = new QVBoxLayout(&dialog);
+        layout->addWidget(text);
+        layout->addWidget(buttons);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        dialog.resize(320, 480);
+    }
+
+    QDialog dialog;
+    QPlainTextEdit *text = new QPlainTextEdit(&dialog);
+    QDialogButtonBox *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+    QPushButton *ok = buttons->button(QDialogButtonBox::Ok);
+};
+
+// From building a box to its text and OK painted, with the report of range(0) schools.
+// makeBox builds it and returns the widget to show, its text and its OK button.
+template<class MakeBox> void timeReportBox(benchmark::State &state, MakeBox makeBox)
+{
+    const int count = static_cast<int>(state.range(0));
+    const QString prompt = reportText(count);
+    Samples samples(state);
+    for (auto _ : state) {
+        QCoreApplication::processEvents();
+        PaintWatch painted;
+        const Clock::time_point start = Clock::now();
+        auto [box, shown, text, ok] = makeBox(prompt);
+        painted.watch(text->viewport());
+        painted.watch(ok);
+        shown->show();
+        const bool drawn = processUntil([&] { return painted.allPainted(); });
+        samples.add(std::chrono::duration<double>(Clock::now() - start).count());
+        if (!drawn ||
+            text->document()->firstBlock().text() != prompt.first(prompt.indexOf(u'\r'))) {
+            state.SkipWithError("the box was not painted with its text");
+            break;
+        }
+    }
+}
+
+void reportBoxStock(benchmark::State &state)
+{
+    timeReportBox(state, [](const QString &prompt) {
+        auto box = std::make_unique<StockTextBox>(prompt);
+        QWidget *shown = &box->dialog;
+        QPlainTextEdit *text = box->text;
+        QPushButton *ok = box->ok;
+        return std::make_tuple(std::move(box), shown, text, ok);
+    });
+}
+
+void reportBoxBatched(benchmark::State &state)
+{
+    timeReportBox(state, [](const QString &prompt) {
+        auto box = std::make_unique<MessageBox>(prompt, u"School List"_s);
+        QWidget *shown = box.get();
+        QPlainTextEdit *text = box->textView();
+        QPushButton *ok = box->okButton();
+        return std::make_tuple(std::move(box), shown, text, ok);
+    });
+}
+
+void reportBoxScrollStock(benchmark::State &state)
+{
+    const QString prompt = reportText(FullList);
+    StockTextBox box(prompt);
+    box.dialog.show();
+    PaintWatch painted;
+    painted.watch(box.text->viewport());
+    if (!processUntil([&] { return painted.allPainted(); }) ||
+        box.text->document()->blockCount() != prompt.count(u"\r\n"_s) + 1) {
+        state.SkipWithError("the box was not shown with all of its text");
+        return;
+    }
+    timeScrolling(state, box.text, box.text);
+}
+
+void reportBoxScrollBatched(benchmark::State &state)
+{
+    const QString prompt = reportText(FullList);
+    MessageBox box(prompt, u"School List"_s);
+    box.show();
+    if (!processUntil([&] {
+            return box.textView()->document()->blockCount() == prompt.count(u"\r\n"_s) + 1;
+        })) {
+        state.SkipWithError("the box was not filled");
+        return;
+    }
+    timeScrolling(state, &box, box.textView());
 }
 
 // "&OK" on a filled record, with range(0) schools in the list and one of them picked.
@@ -576,6 +768,14 @@ void registerBenchmarks()
     timeEach("Report/shown", schoolReport<Boxes::Shown>, {4, 1000, FullList}, 30);
     timeEach("Report/whole", schoolReport<Boxes::Whole>, {FullList}, 30);
     timeEach("ReportScroll/32767/key", reportScroll, {Qt::Key_PageDown, Qt::Key_End}, 100);
+    timeEach("ListCapture/stock", listCaptureStock, {1, 1000, FullList - 1}, 60);
+    timeEach("ListCapture/uniform", listCaptureUniform, {1, 1000, FullList - 1}, 60);
+    timeEach("ReportBox/stock", reportBoxStock, {4, 1000, FullList}, 30);
+    timeEach("ReportBox/batched", reportBoxBatched, {4, 1000, FullList}, 30);
+    timeEach("ReportBoxScroll/32767/stock/key", reportBoxScrollStock,
+             {Qt::Key_PageDown, Qt::Key_End}, 100);
+    timeEach("ReportBoxScroll/32767/batched/key", reportBoxScrollBatched,
+             {Qt::Key_PageDown, Qt::Key_End}, 100);
     timeEach("Clear", clearRecord, {4, 1000, FullList}, 60);
     timeEach("AboutFirstTime", aboutFirstTime, {}, 20);
     timeEach("FillByPrint/4-32767", fillByPrint, {}, 1);

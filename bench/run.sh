@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds and runs every benchmark: start-up against the plain Qt window, then the commands.
-# Installs what is missing with apt (sudo when not root), starts its own X server and ends it.
+# Installs what is missing with apt (sudo when not root). Starts its own X servers, window
+# manager, session bus and accessibility bus launcher, and ends each by its PID.
 #
 #   bash bench/run.sh                 everything (a few minutes)
 #   bash bench/run.sh startup         start-up only
 #   bash bench/run.sh commands        in-process command timings only
 #
-# STARTUP_RUNS (default 300) sets the number of start-up pairs. Results are also written to
-# build/bench/results/.
+# STARTUP_RUNS (default 300) sets the number of start-up pairs; STARTUP_PROGRAM runs another
+# build of the program against the baseline instead of the installed one. Results are also
+# written to build/bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -47,28 +49,84 @@ cleanup() {
 trap cleanup EXIT
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
+# Ends the given processes by their PIDs, and forgets them.
+end_processes() {
+    local pid ended kept=() gone
+    for pid in "$@"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "$@"; do
+        # Our own children can be waited for; the forked bus daemons are polled.
+        wait "$pid" 2>/dev/null || true
+        for _ in $(seq 50); do [ -e "/proc/$pid" ] || break; sleep 0.1; done
+    done
+    for pid in "${pids[@]}"; do
+        gone=0
+        for ended in "$@"; do [ "$pid" = "$ended" ] && gone=1; done
+        [ "$gone" = 1 ] || kept+=("$pid")
+    done
+    pids=("${kept[@]}")
+}
+
+a11y_get() {
+    dbus-send --session --print-reply=literal --reply-timeout=2000 --dest=org.a11y.Bus \
+        /org/a11y/bus "$@" 2>/dev/null
+}
+
+probe() {
+    "$build/bench/startup_probe" --runs "$runs" "$@" Tessaly="$program" \
+        baseline="$build/bench/baseline_window"
+}
+
 if [ "$what" != commands ]; then
     # shellcheck source=../tests/common/xserver.sh
     source tests/common/xserver.sh
-    start_x_server "$results/xvfb.log" || exit 1
-    pids+=("$x_server_pid")
     runs=${STARTUP_RUNS:-300}
+    program=${STARTUP_PROGRAM:-$build/stage/bin/Tessaly}
 
+    # The headline: a session as a desktop user has one. A window manager frames the window,
+    # a session bus runs with the accessibility bus launcher on it, and accessibility is left
+    # as the launcher has it (not forced on): what Qt's accessibility bridge meets at start.
+    start_x_server "$results/xvfb-desktop.log" || exit 1
+    desktop=("$x_server_pid")
+    bus_info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    desktop+=("$(sed -n 2p <<<"$bus_info")")
+    pids+=("${desktop[@]}")
+    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_info")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >"$results/at-spi-bus-launcher.log" 2>&1 &
+    launcher_pid=$!
+    desktop+=("$launcher_pid")
+    pids+=("$launcher_pid")
+    for _ in $(seq 100); do a11y_get org.a11y.Bus.GetAddress >/dev/null && break; sleep 0.1; done
+    a11y_address=$(a11y_get org.a11y.Bus.GetAddress | xargs) || {
+        echo "The accessibility bus launcher does not answer on the session bus" >&2
+        exit 1
+    }
+    # The launcher's own bus daemon, for ending it by its PID too.
+    read -r -a children < <(cat /proc/"$launcher_pid"/task/*/children 2>/dev/null) || true
+    desktop+=("${children[@]}")
+    pids+=("${children[@]}")
+    openbox --sm-disable >"$results/openbox.log" 2>&1 &
+    desktop+=("$!")
+    pids+=("$!")
+
+    echo
+    echo "== Start-up: exec to the main window mapped, desktop-like session (the headline)"
+    echo "   window manager, session bus, accessibility bus at $a11y_address,"
+    echo "   accessibility enabled: $(a11y_get org.freedesktop.DBus.Properties.Get \
+        string:org.a11y.Status string:IsEnabled | xargs)"
+    (
+        unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON QT_ACCESSIBILITY
+        probe --window-manager
+    ) | tee "$results/startup-desktop.txt"
+    end_processes "${desktop[@]}"
+    unset DBUS_SESSION_BUS_ADDRESS
+
+    # The program alone on an X server: no window manager, no session bus.
+    start_x_server "$results/xvfb-bare.log" || exit 1
+    pids+=("$x_server_pid")
     echo
     echo "== Start-up: exec to the main window mapped, bare X server, no session bus"
-    env -u DBUS_SESSION_BUS_ADDRESS "$build/bench/startup_probe" --runs "$runs" \
-        Tessaly="$build/stage/bin/Tessaly" baseline="$build/bench/baseline_window" |
-        tee "$results/startup-no-bus.txt"
-
-    # A desktop session always has a session bus; Qt's accessibility bridge connects to it
-    # before the first window maps, so measure that case too, with a private bus.
-    bus_info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-    pids+=("$(sed -n 2p <<<"$bus_info")")
-    echo
-    echo "== Start-up: the same, with a session bus as on a desktop"
-    DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_info") "$build/bench/startup_probe" \
-        --runs "$runs" Tessaly="$build/stage/bin/Tessaly" \
-        baseline="$build/bench/baseline_window" | tee "$results/startup-session-bus.txt"
+    probe | tee "$results/startup-bare.txt"
 fi
 
 if [ "$what" != startup ]; then

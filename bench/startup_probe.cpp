@@ -1,11 +1,13 @@
-// Measures how long a program takes from exec until its top-level window is mapped on the X
-// server, and how much memory it holds resident at that moment. Two programs are run in
-// alternation, so that drifting load on the machine falls on both alike.
+// Measures how long a program takes from exec until its top-level window is mapped and
+// viewable on the X server, and how much memory it holds resident at that moment. Two programs
+// are run in alternation, so that drifting load on the machine falls on both alike.
 //
-//   startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM
+//   startup_probe [--runs N] [--warmup W] [--window-manager] NAME=PROGRAM NAME=PROGRAM
 //
-// It needs DISPLAY and no window manager: a window manager would reparent the window and the
-// map would be reported on its frame instead.
+// It needs DISPLAY. With or without a window manager: one reparents the program's window into
+// a frame of its own and maps that, so a map seen on the root may be the frame's, with the
+// program's window inside it. --window-manager waits for one to be running first, and fails
+// if none comes.
 
 #include <xcb/xcb.h>
 
@@ -121,14 +123,18 @@ public:
         if (xcb_connection_has_error(m_connection))
             fail("cannot connect to the X server named by DISPLAY");
         m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
-        // Maps of the root's children are reported to us: those are the top-level windows.
+        // The creations and maps of the root's children are reported to us: the top-level
+        // windows, or the frames a window manager puts them in.
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_void_cookie_t cookie =
             xcb_change_window_attributes_checked(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
         if (std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> error{
                 xcb_request_check(m_connection, cookie), &std::free})
-            fail("cannot watch the root window (is a window manager running?)");
+            fail("cannot watch the root window");
         m_pidAtom = internAtom("_NET_WM_PID");
+        m_checkAtom = internAtom("_NET_SUPPORTING_WM_CHECK");
+        m_nameAtom = internAtom("_NET_WM_NAME");
+        m_utf8Atom = internAtom("UTF8_STRING");
     }
     ~Display() { xcb_disconnect(m_connection); }
     Display(const Display &) = delete;
@@ -142,19 +148,47 @@ public:
             std::free(event);
     }
 
-    // Waits until a top-level window of process pid is mapped; returns when that was seen.
+    // The name of the running window manager (EWMH), empty if there is none.
+    std::string windowManager()
+    {
+        const xcb_window_t check = windowProperty(m_root, m_checkAtom);
+        if (check == XCB_NONE || windowProperty(check, m_checkAtom) != check)
+            return {};
+        const auto cookie = xcb_get_property(m_connection, 0, check, m_nameAtom, m_utf8Atom, 0, 64);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
+        if (!reply || reply->format != 8)
+            return "(unnamed)";
+        return std::string(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                           static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
+    }
+
+    // Waits until a top-level window of process pid is mapped and viewable; returns when that
+    // was seen.
     std::optional<Clock::time_point> waitForMap(pid_t pid, Clock::time_point deadline)
     {
         pollfd fd{xcb_get_file_descriptor(m_connection), POLLIN, 0};
         for (;;) {
             while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection)) {
                 const Clock::time_point seen = Clock::now();
-                const bool map = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-                const xcb_window_t window =
-                    map ? reinterpret_cast<xcb_map_notify_event_t *>(event)->window : 0;
+                const int type = event->response_type & 0x7f;
+                xcb_window_t mapped = XCB_NONE;
+                if (type == XCB_MAP_NOTIFY) {
+                    mapped = reinterpret_cast<xcb_map_notify_event_t *>(event)->window;
+                } else if (type == XCB_CREATE_NOTIFY) {
+                    // A window manager may map the program's window inside its frame after
+                    // the frame, where the root does not see it: watch the window itself.
+                    const auto *created = reinterpret_cast<xcb_create_notify_event_t *>(event);
+                    if (created->parent == m_root) {
+                        const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+                        xcb_change_window_attributes(m_connection, created->window,
+                                                     XCB_CW_EVENT_MASK, &mask);
+                        xcb_flush(m_connection);
+                    }
+                }
                 std::free(event);
                 // A window of an earlier child may still be going; only this child's counts.
-                if (map && windowPid(window) == pid)
+                if (mapped != XCB_NONE && showsProcess(mapped, pid, 2))
                     return seen;
             }
             if (xcb_connection_has_error(m_connection))
@@ -178,6 +212,44 @@ private:
         return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     }
 
+    // Whether window, or one up to depth levels inside it (a frame holds the program's
+    // window, sometimes in a second window of its own), belongs to process pid and is viewable:
+    // mapped, and every window it is in mapped too.
+    bool showsProcess(xcb_window_t window, pid_t pid, int depth)
+    {
+        if (windowPid(window) == pid) {
+            const auto cookie = xcb_get_window_attributes(m_connection, window);
+            std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> reply(
+                xcb_get_window_attributes_reply(m_connection, cookie, nullptr), &std::free);
+            return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+        }
+        if (depth == 0)
+            return false;
+        const auto cookie = xcb_query_tree(m_connection, window);
+        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+            xcb_query_tree_reply(m_connection, cookie, nullptr), &std::free);
+        if (!tree)
+            return false; // gone meanwhile
+        const xcb_window_t *children = xcb_query_tree_children(tree.get());
+        const int count = xcb_query_tree_children_length(tree.get());
+        for (int i = 0; i < count; ++i) {
+            if (showsProcess(children[i], pid, depth - 1))
+                return true;
+        }
+        return false;
+    }
+
+    xcb_window_t windowProperty(xcb_window_t window, xcb_atom_t property)
+    {
+        const auto cookie =
+            xcb_get_property(m_connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+            xcb_get_property_reply(m_connection, cookie, nullptr), &std::free);
+        if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 4)
+            return XCB_NONE;
+        return *static_cast<xcb_window_t *>(xcb_get_property_value(reply.get()));
+    }
+
     pid_t windowPid(xcb_window_t window)
     {
         const auto cookie =
@@ -192,6 +264,9 @@ private:
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = 0;
     xcb_atom_t m_pidAtom = XCB_ATOM_NONE;
+    xcb_atom_t m_checkAtom = XCB_ATOM_NONE;
+    xcb_atom_t m_nameAtom = XCB_ATOM_NONE;
+    xcb_atom_t m_utf8Atom = XCB_ATOM_NONE;
 };
 
 Sample launch(Display &display, const Program &program)
@@ -256,6 +331,7 @@ int main(int argc, char *argv[])
 {
     int runs = 30;
     int warmup = 3;
+    bool needWindowManager = false;
     std::vector<Program> programs;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -263,15 +339,29 @@ int main(int argc, char *argv[])
             runs = std::atoi(argv[++i]);
         else if (arg == "--warmup" && i + 1 < argc)
             warmup = std::atoi(argv[++i]);
+        else if (arg == "--window-manager")
+            needWindowManager = true;
         else if (const auto eq = arg.find('='); eq != std::string::npos && eq > 0)
             programs.push_back({arg.substr(0, eq), arg.substr(eq + 1), {}});
         else
-            fail("usage: startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM");
+            fail("usage: startup_probe [--runs N] [--warmup W] [--window-manager] NAME=PROGRAM "
+                 "NAME=PROGRAM");
     }
     if (programs.size() != 2 || runs < 1)
-        fail("usage: startup_probe [--runs N] [--warmup W] NAME=PROGRAM NAME=PROGRAM");
+        fail("usage: startup_probe [--runs N] [--warmup W] [--window-manager] NAME=PROGRAM "
+             "NAME=PROGRAM");
 
     Display display;
+    std::string windowManager = display.windowManager();
+    // A window manager just started may not have announced itself yet.
+    const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
+    while (needWindowManager && windowManager.empty() && Clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        windowManager = display.windowManager();
+    }
+    if (needWindowManager && windowManager.empty())
+        fail("no window manager is running");
+    std::printf("window manager: %s\n", windowManager.empty() ? "none" : windowManager.c_str());
     Program &a = programs[0];
     Program &b = programs[1];
     std::printf("load average before: %s\n", loadAverage().c_str());
