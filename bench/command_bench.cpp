@@ -12,7 +12,6 @@
 #include "listboxwidget.h"
 #include "messagebox.h"
 #include "studentwindow.h"
-#include "uniformlistview.h"
 
 #include <benchmark/benchmark.h>
 
@@ -481,12 +480,6 @@ void listCaptureStock(benchmark::State &state)
     listCapture(state, view);
 }
 
-void listCaptureUniform(benchmark::State &state)
-{
-    surface::qt::UniformListView view;
-    listCapture(state, view);
-}
-
 // A School List report's text for count schools, in the program's shape: a credit line as long
 // as the program's (the widest line, unless a name is longer), two empty lines, the heading and
 // a sorted line per school, broken with CR LF.
@@ -769,7 +762,6 @@ void registerBenchmarks()
     timeEach("Report/whole", schoolReport<Boxes::Whole>, {FullList}, 30);
     timeEach("ReportScroll/32767/key", reportScroll, {Qt::Key_PageDown, Qt::Key_End}, 100);
     timeEach("ListCapture/stock", listCaptureStock, {1, 1000, FullList - 1}, 60);
-    timeEach("ListCapture/uniform", listCaptureUniform, {1, 1000, FullList - 1}, 60);
     timeEach("ReportBox/stock", reportBoxStock, {4, 1000, FullList}, 30);
     timeEach("ReportBox/batched", reportBoxBatched, {4, 1000, FullList}, 30);
     timeEach("ReportBoxScroll/32767/stock/key", reportBoxScrollStock,

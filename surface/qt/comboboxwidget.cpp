@@ -39,7 +39,7 @@ QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *obje
 
 ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     : QWidget(parent), m_model(new ItemListModel(false, this)), m_edit(new QLineEdit(this)),
-      m_list(new UniformListView(this))
+      m_list(new QListView(this))
 {
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(comboBoxAccessible), true);
@@ -54,6 +54,9 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     layout->addWidget(m_list, 1);
 
     m_list->setModel(m_model);
+    // Every row is one line of text: measured once, the list stays quick at its full length.
+    m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // long names are elided
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One stop in the tab order: the edit field takes the focus, and Up/Down there walk
@@ -161,6 +164,12 @@ void ComboBoxWidget::onTextChanged()
     showPicked();
 }
 
+int ComboBoxWidget::rowsPerPage() const
+{
+    const int rowHeight = m_list->sizeHintForRow(0);
+    return rowHeight > 0 ? std::max(1, m_list->viewport()->height() / rowHeight) : 1;
+}
+
 bool ComboBoxWidget::event(QEvent *event)
 {
     // A screen reader announces the field the user types in, not the box around it.
@@ -187,10 +196,10 @@ bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)
             row = m_picked + 1;
             break;
         case Qt::Key_PageUp:
-            row = m_picked < 0 ? 0 : m_picked - m_list->rowsPerPage();
+            row = m_picked < 0 ? 0 : m_picked - rowsPerPage();
             break;
         case Qt::Key_PageDown:
-            row = m_picked + m_list->rowsPerPage();
+            row = m_picked + rowsPerPage();
             break;
         default:
             break;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "itemlistmodel.h"
-#include "uniformlistview.h"
 
+#include <QListView>
 #include <QWidget>
 
 class QLineEdit;
@@ -53,10 +53,12 @@ private:
     void showPicked();
     void onSelectionChanged();
     void onTextChanged();
+    // Rows wholly inside the list, at least one: what PageUp and PageDown move by.
+    int rowsPerPage() const;
 
     ItemListModel *const m_model;
     QLineEdit *const m_edit;
-    UniformListView *const m_list;
+    QListView *const m_list;
     int m_picked = -1;
     bool m_showing = false;
     bool m_picking = false;
