@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
-#include <QWindow>
 
 namespace shell {
 
@@ -30,10 +29,6 @@ Shell::Shell()
 {
     m_commands = std::make_unique<MenuCommands>(*m_runtime, [this]() -> surface::Window & {
         m_about = std::make_unique<AboutWindow>();
-        // Owned by nobody, but shown over the main window it blocks: a tiling compositor
-        // floats it there instead of tiling it behind.
-        m_about->winId();
-        m_about->windowHandle()->setTransientParent(m_main->windowHandle());
         return m_about->surfaceWindow();
     });
 

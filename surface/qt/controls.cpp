@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QWindow>
 
 namespace surface::qt {
 
@@ -61,6 +62,11 @@ void QtWindow::show(bool modal)
         m_widget->hide(); // modality only takes effect on a window being shown
     m_widget->setWindowModality(Qt::ApplicationModal);
     const QPointer<QWidget> before = QApplication::activeWindow();
+    // Transient for the window it blocks while it is up, so that tiling window managers and
+    // compositors float it over that window rather than tile it beside.
+    m_widget->winId();
+    QWindow *const handle = m_widget->windowHandle();
+    handle->setTransientParent(before ? before->windowHandle() : nullptr);
     QEventLoop loop;
     HideWatcher watcher(m_widget, &loop);
     m_widget->show();
@@ -68,6 +74,9 @@ void QtWindow::show(bool modal)
     m_widget->activateWindow();
     loop.exec(QEventLoop::DialogExec);
     m_widget->setWindowModality(modality);
+    // Let go first: Qt asks the window manager for nothing on behalf of a window while a
+    // transient of it still holds the focus.
+    handle->setTransientParent(nullptr);
     reactivate(before);
 }
 

@@ -290,9 +290,8 @@ void MessageBox::keyPressEvent(QKeyEvent *event)
     // what is selected of it, or else all of it, as shown.
     if (event->matches(QKeySequence::Copy)) {
         const QTextCursor selection = m_text->textCursor();
-        QGuiApplication::clipboard()->setText(selection.hasSelection()
-                                                  ? selection.selection().toPlainText()
-                                                  : displayText(m_prompt));
+        QGuiApplication::clipboard()->setText(
+            selection.hasSelection() ? selection.selection().toPlainText() : displayText(m_prompt));
         return;
     }
     // The text never takes the focus (Space must dismiss), so the keys that scroll a long
@@ -333,8 +332,10 @@ void MessageBox::present(const QString &prompt, const QString &title, QWidget *p
         return;
     }
     const QPointer<QWidget> before = QApplication::activeWindow();
-    MessageBox box(prompt, title, parent);
-    box.exec();
+    {
+        MessageBox box(prompt, title, parent);
+        box.exec();
+    } // gone before the focus is asked back, so that it cannot still hold it
     reactivate(before);
 }
 

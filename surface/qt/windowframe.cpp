@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
+#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
@@ -91,8 +92,10 @@ void setSizableDialogFrame(QWidget *window)
 
 void reactivate(QWidget *window)
 {
-    if (window && window->isVisible())
-        window->activateWindow();
+    // Asked of the window system itself: Qt may already count the window as active again,
+    // having moved its own focus there when the modal window went, and then asks for nothing.
+    if (window && window->isVisible() && window->windowHandle())
+        window->windowHandle()->requestActivate();
 }
 
 void skipTaskbar(QWidget *window)
