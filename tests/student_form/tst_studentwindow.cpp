@@ -3,6 +3,7 @@
 #include "comboboxwidget.h"
 #include "listboxwidget.h"
 #include "messagebox.h"
+#include "modalwindow.h"
 #include "presets.h"
 #include "scriptedboxes.h"
 #include "shownwindow.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +26,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace testing;
@@ -486,35 +485,17 @@ void TestStudentWindow::printSchoolsOfAFullListOnScreen()
     }
 
     // The real box: on screen, OK inside it, the list scrolling within.
-    bool seen = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QDeadlineTimer deadline(QDeadlineTimer::Forever);
-    connect(&poll, &QTimer::timeout, this, [&] {
-        auto *box = qobject_cast<surface::qt::MessageBox *>(QApplication::activeModalWidget());
-        if (!box || seen)
-            return;
-        // The lines past the first screenful follow the box; give them a few seconds.
-        if (deadline.isForever())
-            deadline.setRemainingTime(5000);
-        if (box->textView()->document()->blockCount() < 4 + 32767 && !deadline.hasExpired())
-            return;
-        seen = true;
-        // Checked apart from the click, which must come whatever they find: a box left open
-        // would keep the test waiting instead of failing.
-        [&] {
+    QVERIFY(testing::whileShown<surface::qt::MessageBox>(
+        [&] { w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger(); },
+        [](surface::qt::MessageBox *box) {
+            // The lines past the first screenful follow the box; give them a few seconds.
+            QTRY_COMPARE_WITH_TIMEOUT(box->textView()->document()->blockCount(), 4 + 32767, 5000);
             const QRect screen = box->screen()->availableGeometry();
             QVERIFY(screen.contains(box->frameGeometry()));
             QVERIFY(box->rect().contains(box->okButton()->geometry()));
             QVERIFY(box->textView()->verticalScrollBar()->maximum() > 0);
-            QCOMPARE(box->textView()->document()->blockCount(), 4 + 32767);
-        }();
-        box->okButton()->click();
-    });
-    poll.start();
-    w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger();
-    poll.stop();
-    QVERIFY(seen);
+            box->okButton()->click();
+        }));
     QCOMPARE(w.school()->items().size(), 32767);
 }
 
