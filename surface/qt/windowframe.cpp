@@ -17,9 +17,8 @@ namespace surface::qt {
 
 namespace {
 
-constexpr Qt::WindowFlags closeButtonOnly = Qt::Window | Qt::CustomizeWindowHint |
-                                            Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                            Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags closeButtonOnly = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
 {
@@ -80,14 +79,16 @@ protected:
 
 void setFixedDialogFrame(QWidget *window)
 {
-    window->setWindowFlags(closeButtonOnly);
+    window->setWindowFlags(Qt::Window | closeButtonOnly);
     window->setFixedSize(window->sizeHint());
     skipTaskbar(window);
 }
 
 void setSizableDialogFrame(QWidget *window)
 {
-    window->setWindowFlags(closeButtonOnly);
+    // A dialog to the window system: when shown over another window it is its transient, which
+    // window managers keep above it and tiling ones float.
+    window->setWindowFlags(Qt::Dialog | closeButtonOnly);
 }
 
 void reactivate(QWidget *window)

@@ -8,7 +8,7 @@ namespace surface::qt {
 // the user cannot change, and no taskbar button.
 void setFixedDialogFrame(QWidget *window);
 
-// A frame the user can resize, with a close button only.
+// A dialog frame the user can resize, with a close button only.
 void setSizableDialogFrame(QWidget *window);
 
 // Keeps the window off the taskbar where the windowing system has that notion (X11): the

@@ -24,6 +24,19 @@ def keys(*args):
     subprocess.run(["xdotool", *args], check=True)
 
 
+def window_id(title):
+    found = subprocess.run(["xdotool", "search", "--name", f"^{title}$"], capture_output=True,
+                           text=True, check=False).stdout.split()
+    return int(found[0]) if found else None
+
+
+def transient_for(title):
+    """The X window that the window with this title is transient for, if any."""
+    listing = subprocess.run(["xprop", "-id", str(window_id(title)), "WM_TRANSIENT_FOR"],
+                             capture_output=True, text=True, check=False).stdout
+    return int(listing.rsplit("#", 1)[1], 16) if "#" in listing else None
+
+
 def settled(accessible, expected, seconds=5.0):
     """The text of accessible once it reads expected, or as it is after seconds."""
     try:
@@ -93,6 +106,9 @@ def main():
     keys("key", "a")
     try:
         poll("the About window", about, 5)
+        # Transient for the window it blocks, which tiling window managers float it over.
+        check("the About window is transient for the main window",
+              transient_for("About Quorlant"), window_id("Quorlant"))
         keys("key", "alt+k")
         poll("the About window to close", lambda: not about(), 5)
         keys("type", "--delay", "20", "7")
