@@ -9,7 +9,7 @@ for program in "$@"; do
     # QRegularExpression compiles to machine code at run time, which memcheck cannot follow.
     if QT_QPA_PLATFORM=offscreen QT_ENABLE_REGEXP_JIT=0 valgrind --tool=memcheck --leak-check=full \
         --errors-for-leak-kinds=definite --show-leak-kinds=definite --error-exitcode=99 \
-        --num-callers=30 "$program" >"$log" 2>&1; then
+        --num-callers=30 --suppressions="$(dirname "$0")/memcheck.supp" "$program" >"$log" 2>&1; then
         echo "PASS: $(basename "$program"): $(grep -o 'ERROR SUMMARY: [0-9]* errors' "$log")"
     else
         echo "FAIL: $(basename "$program"):"
