@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void messageBoxShowsPlainText();
     void messageBoxKeysDismiss_data();
     void messageBoxKeysDismiss();
+    void messageBoxCopiesWhatItShows();
     void tallMessageBoxScrollsOnScreen();
     void longMessageArrivesWhole_data();
     void longMessageArrivesWhole();
@@ -377,6 +379,24 @@ void TestBinding::messageBoxKeysDismiss()
     QVERIFY(returned);
     QVERIFY(dismissed);
     QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestBinding::messageBoxCopiesWhatItShows()
+{
+    MessageBox box(u"Student Name: Ann\r\n\r\nUnits Completed: 3"_s, u"Quorlant"_s);
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"Student Name: Ann\n\nUnits Completed: 3"_s);
+
+    // What the mouse selected, and only that.
+    QTextCursor selection(box.textView()->document());
+    selection.setPosition(14);
+    selection.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    box.textView()->setTextCursor(selection);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"Ann\n\nUnits Completed: 3"_s);
+    QVERIFY(box.isVisible());
 }
 
 void TestBinding::tallMessageBoxScrollsOnScreen()

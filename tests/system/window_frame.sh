@@ -10,7 +10,8 @@ source "$(dirname "$0")/../common/checks.sh"
 # shellcheck source=../common/xwindows.sh
 source "$(dirname "$0")/../common/xwindows.sh"
 
-"$program" &
+# The program takes no command line: what Qt would read as its options changes nothing.
+"$program" -qwindowtitle Hijacked &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
 
