@@ -145,7 +145,7 @@ public:
         if (!shown)
             fail(std::string("no main window within 30 s from ") + path);
         m_main = shown->window;
-        const Rect r = frameOf(m_main);
+        const Rect r = placeOf(m_main);
         m_mainRect = r;
         m_menuHeight = r.height - CentralHeight;
         haveKeyboard(100ms);
@@ -222,8 +222,9 @@ public:
     }
 
     // Waits for a window of the program with this title, not among those shown before, to
-    // become viewable, that is, mapped itself and inside a mapped frame; returns when the last
-    // of those maps was reported.
+    // become viewable, that is, mapped itself and inside a mapped frame; returns the time the
+    // first map after which it was found viewable was read (the window manager maps the two
+    // together, so that is the last of them or the one just before it).
     std::optional<Shown> waitForShown(const std::string &title,
                                       const std::set<xcb_window_t> &before,
                                       Clock::time_point deadline)
@@ -277,7 +278,7 @@ public:
             const auto *map = reinterpret_cast<const xcb_map_notify_event_t *>(event);
             if (map->event != m_root || !map->override_redirect || !isMenu(map->window))
                 return false;
-            menu = frameOf(map->window);
+            menu = placeOf(map->window);
             return true;
         });
         return ok ? menu : std::nullopt;
@@ -313,7 +314,7 @@ public:
     }
 
     // Where a window's own area lies on the screen, frame not included.
-    Rect frameOf(xcb_window_t window)
+    Rect placeOf(xcb_window_t window)
     {
         auto geometry = own(xcb_get_geometry_reply(m_c, xcb_get_geometry(m_c, window), nullptr));
         auto origin = own(xcb_translate_coordinates_reply(
@@ -331,9 +332,6 @@ public:
         waitFor(Clock::now() + time,
                 [](const xcb_generic_event_t *, Clock::time_point) { return false; });
     }
-
-    xcb_window_t mainWindow() const { return m_main; }
-    pid_t pid() const { return m_pid; }
 
 private:
     xcb_atom_t atom(const char *name)
@@ -549,7 +547,7 @@ public:
             }
             times.push_back(std::chrono::duration<double, std::milli>(shown->when - sent).count());
             // Its size tells a long school list from a short one, which its title does not.
-            box = m_s.frameOf(shown->window);
+            box = m_s.placeOf(shown->window);
             close(shown->window, closeKey, closeModifiers);
             // Only now: a click at once followed by a move away is lost now and then (the
             // button is not clicked); no hand is that fast.
@@ -651,8 +649,13 @@ public:
     void fillTo(int schools)
     {
         const Clock::time_point start = Clock::now();
-        while (m_schools < schools)
+        while (m_schools < schools) {
             addSchool();
+            // A long fill says how far it is, apart from the results.
+            if (m_schools % 4096 == 0)
+                std::fprintf(stderr, "input_latency: %d schools, %.0f s\n", m_schools,
+                             std::chrono::duration<double>(Clock::now() - start).count());
+        }
         m_s.moveTo(Rest);
         std::printf("(list filled to %d schools in %.1f s)\n", m_schools,
                     std::chrono::duration<double>(Clock::now() - start).count());
