@@ -8,7 +8,8 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-wa
 test_packages=(xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox icewm weston python3 desktop-file-utils
     appstream dpkg-dev file dbus at-spi2-core python3-pyatspi valgrind clang libclang-rt-dev)
 # To run the benchmarks.
-bench_packages=(libbenchmark-dev xvfb xauth x11-utils dbus-daemon dbus-bin at-spi2-core openbox)
+bench_packages=(libbenchmark-dev libxcb-xtest0-dev xvfb xauth x11-utils dbus-daemon dbus-bin at-spi2-core
+    openbox)
 
 install_missing() {
     local missing=() package

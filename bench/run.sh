@@ -6,18 +6,20 @@
 #   bash bench/run.sh                 everything (a few minutes)
 #   bash bench/run.sh startup         start-up only
 #   bash bench/run.sh commands        in-process command timings only
+#   bash bench/run.sh input           input to box, with a window manager and a session bus
 #
 # STARTUP_RUNS (default 300) sets the number of start-up pairs; STARTUP_PROGRAM runs another
-# build of the program against the baseline instead of the installed one. Results are also
-# written to build/bench/results/.
+# build of the program against the baseline instead of the installed one. INPUT_RUNS (default
+# 40) sets the runs of each input case; INPUT_FULL=1 also fills the school list to 32,767 (many
+# minutes). Results are also written to build/bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 what=${1:-all}
 case "$what" in
-all | startup | commands) ;;
+all | startup | commands | input) ;;
 *)
-    echo "usage: bash bench/run.sh [all|startup|commands]" >&2
+    echo "usage: bash bench/run.sh [all|startup|commands|input]" >&2
     exit 2
     ;;
 esac
@@ -31,7 +33,7 @@ results=$build/results
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTESSALY_BENCH=ON -DTESSALY_TESTS=OFF \
     -DTESSALY_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" \
-    --target Tessaly startup_probe baseline_window command_bench
+    --target Tessaly startup_probe baseline_window command_bench input_latency
 # The program as users run it: installed, with its install-time library path.
 cmake --install "$build" --prefix "$build/stage" >/dev/null
 mkdir -p "$results"
@@ -76,7 +78,7 @@ probe() {
         baseline="$build/bench/baseline_window"
 }
 
-if [ "$what" != commands ]; then
+if [ "$what" = all ] || [ "$what" = startup ]; then
     # shellcheck source=../tests/common/xserver.sh
     source tests/common/xserver.sh
     runs=${STARTUP_RUNS:-300}
@@ -129,10 +131,30 @@ if [ "$what" != commands ]; then
     probe | tee "$results/startup-bare.txt"
 fi
 
-if [ "$what" != startup ]; then
+if [ "$what" = all ] || [ "$what" = commands ]; then
     echo
     echo "== Commands, in process, offscreen"
     QT_QPA_PLATFORM=offscreen "$build/bench/command_bench" \
         --benchmark_out="$results/commands.json" --benchmark_out_format=json |
         tee "$results/commands.txt"
+fi
+
+if [ "$what" = all ] || [ "$what" = input ]; then
+    # As on a desktop: a window manager, which frames the boxes, and a session bus. A server
+    # of its own, as the start-up runs need one with no window manager.
+    # shellcheck source=../tests/common/xserver.sh
+    source tests/common/xserver.sh
+    start_x_server "$results/xvfb-input.log" || exit 1
+    pids+=("$x_server_pid")
+    openbox --sm-disable >"$results/openbox.log" 2>&1 &
+    pids+=("$!")
+    bus_info=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    pids+=("$(sed -n 2p <<<"$bus_info")")
+    echo
+    echo "== Input to box: a key or click sent (XTEST) until its box is mapped, under openbox"
+    full=()
+    [ "${INPUT_FULL:-0}" = 0 ] || full=(--full)
+    DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_info") "$build/bench/input_latency" \
+        --runs "${INPUT_RUNS:-40}" "${full[@]}" "$build/stage/bin/Tessaly" |
+        tee "$results/input.txt"
 fi
