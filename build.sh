@@ -37,6 +37,6 @@ CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERR
     -DTESSALY_SANITIZE=ON >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 \
-    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp" \
+    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
