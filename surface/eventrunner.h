@@ -22,8 +22,6 @@ public:
     using Report = std::function<void(const QString &description)>;
     explicit EventRunner(Report report) : m_report(std::move(report)) {}
 
-    bool running() const { return m_running; }
-
     template<class Procedure> bool run(Procedure &&procedure) noexcept
     {
         if (m_running)

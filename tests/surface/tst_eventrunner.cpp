@@ -49,8 +49,7 @@ void TestEventRunner::howAProcedureEnds()
     }));
     QCOMPARE(shown, reported);
     QCOMPARE(after, ending == 0); // nothing after the error runs
-    QVERIFY(!events.running());
-    QVERIFY(events.run([] {})); // and the next procedure runs as usual
+    QVERIFY(events.run([] {})); // the next procedure runs as usual: nothing is left running
 }
 
 void TestEventRunner::oneAtATime()
@@ -63,7 +62,6 @@ void TestEventRunner::oneAtATime()
         QVERIFY(!events.run([&] { ran.append(u"during the report"_s); }));
     });
     QVERIFY(events.run([&] {
-        QVERIFY(events.running());
         QVERIFY(!events.run([&] { ran.append(u"nested"_s); }));
         QVERIFY(other.run([&] { ran.append(u"other window"_s); }));
         throw surface::Error(ErrorKind::InvalidValue);
