@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Installs what is missing, builds, and then either launches Tessaly or runs every test.
 #
 #   bash build.sh run    build and open the program (needs a desktop session)

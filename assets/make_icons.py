@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 """Rebuild Tessaly's icons from the pixel drawings in assets/icons/.
 
 The drawings are the source; every file written here is generated from them:

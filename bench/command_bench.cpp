@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // Timings of the main window's commands on the real Qt binding, offscreen, at the list sizes a
 // person meets and at the full list. See bench/README.md for what each figure covers.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // Measures, from outside the program, how long each command of the main window takes to show
 // its box: from the moment a key or a pointer click is injected into the X server (XTEST) to the
 // moment the X server reports the box mapped. It runs the program as a user does, on an X server

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Builds and runs every benchmark: start-up against the plain Qt window, then the commands.
 # Installs what is missing with apt (sudo when not root). Starts its own X servers, window
 # manager, session bus and accessibility bus launcher, and ends each by its PID.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // Measures how long a program takes from exec until its top-level window is mapped and
 // viewable on the X server, and how much memory it holds resident at that moment. Two programs
 // are run in alternation, so that drifting load on the machine falls on both alike.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The About window's event procedures. They see the window only through the surface.

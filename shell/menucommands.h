@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The two menu commands of the main window that are the shell's rather than the record's.

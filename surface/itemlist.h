@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The items of a list box or combo box, and the one rule for where an added item goes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The operations the event procedures are written against. Nothing in here knows about

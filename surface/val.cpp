@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // Val: the number a text begins with.
 //
 // The rules, chosen to be predictable for a person typing a count into a box:

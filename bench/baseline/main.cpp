@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The yardstick for start-up: the same window written the obvious way with stock Qt widgets.
 // A main window of the same client size with the same menus and the same sixteen controls,
 // built in code, no resources, no icon, nothing else.

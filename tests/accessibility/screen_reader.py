@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 """Drives the built program as a screen reader would, through AT-SPI only.
 
 Starts a private session bus, the accessibility bus launcher (with its own bus), the AT-SPI

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // What keyboard and screen-reader users meet (offscreen): the names, roles and states
 // assistive technology reads, a visible focus in any palette, captions that fit at any
 // scale, and the whole form driven by the keyboard alone.

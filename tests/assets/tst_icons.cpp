@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The embedded icons: their file layout byte by byte, what Qt makes of them, what they show,
 // and that the checked-in files are what make_icons.py would produce from the drawings.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 """Shared by the tests that drive the built program over AT-SPI.
 
 start_accessibility() starts a private session bus, the accessibility bus launcher (with its own

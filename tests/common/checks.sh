@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Shared by the shell-script tests: count named checks and close with the line CTest reads.
 passed=0 failed=0
 check() { # description, then a command that must succeed

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Tests of handlers that open a modal window on real widgets: the window is looked for while

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Runs a test script under a private X server and a real window manager, started here and ended
 # by their PIDs however the script ends:
 #

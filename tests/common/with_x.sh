@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Runs a command on the shared X server of tests/common/xfixture.sh: with_x.sh STATE COMMAND...
 set -euo pipefail
 state=$1

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # The X server that CTest's tests of real windows share: "start STATE" starts a private Xvfb
 # and writes its display and PID to STATE; "stop STATE" ends it by that PID.
 set -euo pipefail

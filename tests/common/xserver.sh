@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # A private X server, for the test run and the benchmarks: started on a free display number,
 # which it picks itself, and exported as DISPLAY. Its PID is left in x_server_pid, for the
 # caller to end it by.

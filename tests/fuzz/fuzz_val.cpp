@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target for Val. Any input: no crash, no hang, never NaN. An input that begins
 // with a well-formed decimal number: the same value, to the bit, as the C library's strtod
 // reads from it.

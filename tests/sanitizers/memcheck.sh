@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Runs test programs that drive the real windows offscreen under valgrind's memcheck: any
 # invalid read or write, use of an uninitialised value, or block definitely lost fails.
 # Usage: memcheck.sh TEST-PROGRAM...

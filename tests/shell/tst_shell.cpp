@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The shell's commands against the recording double, and the About window on real widgets.
 
 #include "aboutwindow.h"

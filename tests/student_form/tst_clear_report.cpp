@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The "&OK" command and the school list report, against the recording double.
 
 #include "presets.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // Hostile input on the real window (offscreen): whatever a person types or pastes comes back
 // in the summary exactly as given, and nothing on the form is lost.
 

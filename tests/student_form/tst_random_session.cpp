@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // A long random session of the whole program on real widgets (offscreen), checked after every
 // action against a model of what the user should see.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The main window on real widgets (offscreen): its definition, keyboard and commands.
 
 #include "comboboxwidget.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The Qt binding of the surface, on real widgets (offscreen).
 
 #include "comboboxwidget.h"

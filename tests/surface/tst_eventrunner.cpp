@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // The one rule every event procedure runs by, on real widgets and in the recording double.
 
 #include "eventrunner.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 """Ctrl+C in the summary box puts the summary on the clipboard as shown.
 
 Run by tests/common/with_window_manager.sh, which gives it an X server and a window manager.

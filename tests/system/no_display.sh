@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Started where no window can be opened, the program says why in one line on stderr and exits
 # with status 1: not a paragraph, not an abort with a core dump.
 set -uo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # The real program under X ends by File, Exit with a record filled in, and by its main window's
 # close button, also after the About window was shown and closed by its own close button.
 #

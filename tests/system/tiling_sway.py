@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 """The About window on a tiling Wayland compositor: sway, headless, started and ended here.
 
 A tiling compositor tiles an ordinary window beside the others; the About window must instead

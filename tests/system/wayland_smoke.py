@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 """The built program on Wayland, under weston's headless backend, started and ended here.
 
 With no X server in reach, the program comes up on a Wayland compositor; over AT-SPI its

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Starts the built program in a real X window and reads what it tells the window manager:
 # its title, no taskbar button, a fixed size, no minimize or maximize, and its icon.
 set -euo pipefail

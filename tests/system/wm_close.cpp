@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Pelmora developers
+// SPDX-License-Identifier: MIT
+
 // Asks an X window to close, as a window manager's close button does: a WM_DELETE_WINDOW
 // message to the program that owns the window. Usage: wm_close WINDOW-ID
 #include <xcb/xcb.h>
