@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # The Debian/Ubuntu packages Tessaly needs, in one place, and the function that installs what
 # is missing of them (with sudo when not run as root). Sourced by build.sh and bench/run.sh.
 
@@ -6,7 +9,7 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-wa
     libgl-dev fonts-dejavu-core)
 # To run the test suite.
 test_packages=(xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox icewm weston sway python3
-    desktop-file-utils appstream dpkg-dev file dbus at-spi2-core python3-pyatspi valgrind clang
+    desktop-file-utils appstream dpkg-dev file lintian dbus at-spi2-core python3-pyatspi valgrind clang
     libclang-rt-dev)
 # To run the benchmarks.
 bench_packages=(libbenchmark-dev libxcb-xtest0-dev xvfb xauth x11-utils dbus-daemon dbus-bin at-spi2-core

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Builds the .deb the way a release would, reads its control fields and contents, asks apt
 # whether it could be installed here, then unpacks it and starts the packaged binary on the X
 # server in DISPLAY to prove the shipped file runs and opens its main window.
@@ -57,6 +60,12 @@ done
 check "the binary is executable by everyone" grep -q '^-rwxr-xr-x .* \./usr/bin/Tessaly$' <<<"$contents"
 check "every file belongs to root" test -z "$(awk '$2 != "root/root"' <<<"$contents")"
 check "nothing outside /usr" test -z "$(awk '$3 !~ /^\.\/(usr\/.*)?$/' <<<"$contents")"
+
+# Debian's own checker: no error and no warning (its informational notes are left aside).
+lintian_out=$(lintian --fail-on error,warning "$deb" 2>&1)
+lintian_status=$?
+check "lintian finds no error or warning" test "$lintian_status" -eq 0
+[ "$lintian_status" -eq 0 ] || echo "$lintian_out"
 
 # Simulation needs no root and changes nothing, but resolves Depends like a real install.
 if out=$(apt-get install --simulate --reinstall --no-install-recommends "$deb" 2>&1) &&

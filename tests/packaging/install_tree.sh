@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Pelmora developers
+# SPDX-License-Identifier: MIT
+
 # Installs the build into a scratch prefix and checks what a desktop would find there:
 # exactly the expected files, icons of the sizes their folders claim, and a launcher,
 # software-centre entry and icon that all refer to each other by the installed names.
@@ -27,7 +30,8 @@ metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
 
 expected=$(printf '%s\n' bin/Tessaly "share/applications/$app_id.desktop" \
     "share/metainfo/$app_id.metainfo.xml" "share/icons/hicolor/16x16/apps/$app_id.png" \
-    "share/icons/hicolor/32x32/apps/$app_id.png" | sort)
+    "share/icons/hicolor/32x32/apps/$app_id.png" share/doc/tessaly/copyright \
+    share/doc/tessaly/changelog.gz share/man/man1/Tessaly.1.gz | sort)
 actual=$(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort)
 check "exactly the expected files are installed" test "$actual" = "$expected"
 [ "$actual" = "$expected" ] || diff <(echo "$expected") <(echo "$actual")
