@@ -9,8 +9,8 @@ build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-wa
     libgl-dev fonts-dejavu-core)
 # To run the test suite.
 test_packages=(xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox icewm weston sway python3
-    desktop-file-utils appstream dpkg-dev file lintian dbus at-spi2-core python3-pyatspi valgrind clang
-    libclang-rt-dev)
+    desktop-file-utils appstream dpkg-dev file lintian dbus at-spi2-core python3-pyatspi valgrind
+    clang libclang-rt-dev llvm) # llvm's symbolizer names the frames of a sanitizer's report
 # To run the benchmarks.
 bench_packages=(libbenchmark-dev libxcb-xtest0-dev xvfb xauth x11-utils dbus-daemon dbus-bin at-spi2-core
     openbox)
