@@ -24,22 +24,18 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 if [ "$mode" = run ]; then
     install_missing "${build_packages[@]}"
-    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTESSALY_TESTS=OFF >/dev/null
-    cmake --build build/release -j "$jobs"
+    cmake --preset release >/dev/null
+    cmake --build --preset release -j "$jobs"
     exec build/release/Tessaly
 fi
 
 install_missing "${build_packages[@]}" "${test_packages[@]}"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON >/dev/null
-cmake --build build/test -j "$jobs"
-ctest --test-dir build/test --output-on-failure -j "$jobs"
+cmake --preset test >/dev/null
+cmake --build --preset test -j "$jobs"
+ctest --preset test -j "$jobs"
 
 # The whole suite again, built with clang under AddressSanitizer (LeakSanitizer on) and
 # UndefinedBehaviorSanitizer, with a bounded fuzzing run of Val.
-CXX=clang++ cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSALY_WERROR=ON \
-    -DTESSALY_SANITIZE=ON >/dev/null
-cmake --build build/sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 \
-    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0" \
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs"
