@@ -7,10 +7,11 @@
 # To build and run the program; qt6-wayland lets it run natively on a Wayland desktop.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-wayland libxcb1-dev
     libgl-dev fonts-dejavu-core)
-# To run the test suite.
+# To run the test suite: llvm's symbolizer names the frames of a sanitizer's report, and
+# qt6-base-private-dev lets a test resize the offscreen platform's screen through its hook.
 test_packages=(xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox icewm weston sway python3
     desktop-file-utils appstream dpkg-dev file lintian dbus at-spi2-core python3-pyatspi valgrind
-    clang libclang-rt-dev llvm) # llvm's symbolizer names the frames of a sanitizer's report
+    clang libclang-rt-dev llvm qt6-base-private-dev)
 # To run the benchmarks.
 bench_packages=(libbenchmark-dev libxcb-xtest0-dev xvfb xauth x11-utils dbus-daemon dbus-bin at-spi2-core
     openbox)

@@ -3,29 +3,28 @@
 
 #pragma once
 
-#include <QBasicTimer>
 #include <QDialog>
 
 #include <functional>
 
 class QPlainTextEdit;
 class QPushButton;
+class QScreen;
 
 namespace surface::qt {
 
 // The message box behind MsgBox: modal, one OK button, no icon.
 //
-// The prompt is always plain text, shown as given: markup in a name shows as typed. CR LF
-// starts a new line and empty lines show. The box grows with its text up to the screen's
-// available area, and past that the text scrolls inside it with OK still on screen. Enter,
-// Space and Esc dismiss it. Ctrl+C copies the selected text, or else all of it, lines ending
-// in LF. Of a longer text, the view holds the first 1,024 lines (more than any screen shows)
-// when the box is first drawn, and the rest arrives over the next few frames; End, a click on
-// the text or its scroll bar, and the text's menu bring the rest at once.
+// The prompt is plain text, shown as given: markup in a name shows as typed. CR LF, a lone CR
+// or LF, and Unicode's line and paragraph separators each start a line; empty lines show. The
+// box fits its text within the available area of the screen it is on, and is fitted again
+// when that area changes; a text taller than that scrolls inside the box, with OK on screen.
+// Enter, Space and Esc dismiss it; the arrow keys, PageUp, PageDown, Home and End scroll;
+// Ctrl+C copies the selected text, or else all of it, lines ending in LF.
 //
 // Assistive technology sees an alert named by the title, its description the whole prompt,
-// and in it the text, read line by line, and the OK button. The text is drawn in the
-// window's text colour on the window's background, whatever the palette.
+// and in it the text and the OK button. The text takes the window's colours, whatever the
+// palette.
 class MessageBox : public QDialog
 {
     Q_OBJECT
@@ -46,25 +45,19 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
 
 private:
-    void fitToText(const QString &shown);
+    void fitToScreen();
+    void followScreen(QScreen *screen);
     void followPalette();
-    // Hands the view the next count lines of the text, or what is left of them.
-    void placeLines(qsizetype count);
 
-    QString m_prompt;
-    // The text as shown, while it is being placed: the view holds its first m_placed
-    // characters. Empty once all of it is there.
-    QString m_shown;
-    qsizetype m_placed = 0;
-    QBasicTimer m_placing;
+    const QString m_prompt;
+    const QString m_shown; // the prompt with each of its line breaks as one LF
     QPlainTextEdit *const m_text;
     QPushButton *const m_ok;
+    QMetaObject::Connection m_screenArea;
 };
 
 } // namespace surface::qt
