@@ -83,7 +83,6 @@ protected:
 class Label
 {
 public:
-    virtual QString caption() const = 0;
     virtual void setCaption(const QString &caption) = 0;
 
 protected:
@@ -115,7 +114,6 @@ class ListBox : public Focusable
 {
 public:
     virtual Integer listIndex() const = 0;
-    virtual Integer listCount() const = 0;
     virtual QString list(Integer index) const = 0;
     // Writing a text no item carries (the program only ever writes "") selects nothing.
     virtual void setText(const QString &text) = 0;

@@ -3,6 +3,7 @@
 
 #include "comboboxwidget.h"
 
+#include <QAbstractListModel>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
@@ -14,6 +15,53 @@
 #include <limits>
 
 namespace surface::qt {
+
+// The combo box's items as Qt's list view shows them. The view holds no items of its own, so
+// the rules of ItemList are the only ones in force.
+class ItemListModel : public QAbstractListModel
+{
+public:
+    explicit ItemListModel(QObject *parent) : QAbstractListModel(parent) {}
+
+    const ItemList &items() const { return m_items; }
+
+    void assign(const QStringList &items, bool sorted)
+    {
+        beginResetModel();
+        m_items = ItemList(sorted);
+        m_items.assign(items);
+        endResetModel();
+    }
+
+    // Raises ListFull, with the model unchanged, when the list is full.
+    Integer add(const QString &item)
+    {
+        if (m_items.count() == ItemList::MaxCount)
+            return m_items.add(item); // raises, before the view hears of any change
+        const Integer row = m_items.insertionPoint(item);
+        beginInsertRows({}, row, row);
+        m_items.add(item);
+        endInsertRows();
+        return row;
+    }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : m_items.count();
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= m_items.count())
+            return {};
+        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
+            return m_items.at(static_cast<Integer>(index.row()));
+        return {};
+    }
+
+private:
+    ItemList m_items;
+};
 
 namespace {
 
@@ -41,7 +89,7 @@ QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *obje
 } // namespace
 
 ComboBoxWidget::ComboBoxWidget(QWidget *parent)
-    : QWidget(parent), m_model(new ItemListModel(false, this)), m_edit(new QLineEdit(this)),
+    : QWidget(parent), m_model(new ItemListModel(this)), m_edit(new QLineEdit(this)),
       m_list(new QListView(this))
 {
     [[maybe_unused]] static const bool accessible =
@@ -79,9 +127,14 @@ QStringList ComboBoxWidget::items() const
     return m_model->items().toStringList();
 }
 
+const ItemList &ComboBoxWidget::itemList() const
+{
+    return m_model->items();
+}
+
 void ComboBoxWidget::setItems(const QStringList &items)
 {
-    m_model->assign(items);
+    m_model->assign(items, sorted());
     m_picked = -1;
     showPicked();
 }

@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "itemlistmodel.h"
+#include "itemlist.h"
 
 #include <QListView>
 #include <QWidget>
@@ -11,6 +11,8 @@
 class QLineEdit;
 
 namespace surface::qt {
+
+class ItemListModel;
 
 // An editable combo box whose list is always shown under its edit field, with no drop-down
 // button: the edit field on top at its natural height, the list filling the rest.
@@ -33,10 +35,10 @@ public:
     QStringList items() const;
     void setItems(const QStringList &items);
     bool sorted() const;
-    // Takes effect on the next setItems(); a definition file sets it before the items.
+    // Re-sorts the items at once, or leaves them in their order from then on.
     void setSorted(bool sorted);
 
-    const ItemList &itemList() const { return m_model->items(); }
+    const ItemList &itemList() const;
     QString text() const;
     void setText(const QString &text);
     int pickedRow() const { return m_picked; }

@@ -103,19 +103,9 @@ void QtTextBox::setFocus()
     m_edit->setFocus(Qt::OtherFocusReason);
 }
 
-// A caption written by the program is kept as written (CR LF and all) for reading back; the
-// label shows it as plain text with each CR LF as one line break.
-static const char CaptionProperty[] = "surfaceCaption";
-
-QString QtLabel::caption() const
-{
-    const QVariant written = m_label->property(CaptionProperty);
-    return written.isValid() ? written.toString() : m_label->text();
-}
-
+// The label shows a caption as plain text, each CR LF as one line break.
 void QtLabel::setCaption(const QString &caption)
 {
-    m_label->setProperty(CaptionProperty, caption);
     m_label->setTextFormat(Qt::PlainText);
     QString shown = caption;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -196,19 +186,18 @@ Integer QtListBox::listIndex() const
     return static_cast<Integer>(m_list->pickedRow());
 }
 
-Integer QtListBox::listCount() const
-{
-    return m_list->itemList().count();
-}
-
 QString QtListBox::list(Integer index) const
 {
-    return m_list->itemList().at(index);
+    if (index < 0 || index >= m_list->count())
+        throw Error(ErrorKind::IndexOutOfRange);
+    return m_list->item(index)->text();
 }
 
 void QtListBox::setText(const QString &text)
 {
-    m_list->pick(m_list->itemList().indexOf(text));
+    const QList<QListWidgetItem *> found =
+        m_list->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    m_list->pick(found.isEmpty() ? -1 : m_list->row(found.first()));
 }
 
 void QtListBox::setFocus()

@@ -47,7 +47,6 @@ class QtLabel final : public Label
 {
 public:
     explicit QtLabel(QLabel *label) : m_label(label) {}
-    QString caption() const override;
     void setCaption(const QString &caption) override;
 
 private:
@@ -83,7 +82,6 @@ class QtListBox final : public ListBox
 public:
     explicit QtListBox(ListBoxWidget *list) : m_list(list) {}
     Integer listIndex() const override;
-    Integer listCount() const override;
     QString list(Integer index) const override;
     void setText(const QString &text) override;
     void setFocus() override;

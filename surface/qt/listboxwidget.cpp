@@ -5,30 +5,30 @@
 
 namespace surface::qt {
 
-ListBoxWidget::ListBoxWidget(QWidget *parent)
-    : QListView(parent), m_model(new ItemListModel(false, this))
+ListBoxWidget::ListBoxWidget(QWidget *parent) : QListWidget(parent)
 {
-    setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 QStringList ListBoxWidget::items() const
 {
-    return m_model->items().toStringList();
+    QStringList texts;
+    for (int row = 0; row < count(); ++row)
+        texts.append(item(row)->text());
+    return texts;
 }
 
 void ListBoxWidget::setItems(const QStringList &items)
 {
-    m_model->assign(items);
+    clear();
+    addItems(items);
 }
 
 int ListBoxWidget::pickedRow() const
 {
-    const QModelIndexList selected = selectionModel()->selectedRows();
-    return selected.isEmpty() ? -1 : selected.first().row();
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
 }
 
 void ListBoxWidget::pick(int row)
@@ -37,17 +37,16 @@ void ListBoxWidget::pick(int row)
         selectionModel()->clear();
         return;
     }
-    const QModelIndex index = m_model->index(row);
-    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
+    setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(row));
 }
 
-// A list box keeps its pick until another item is picked: Ctrl with a click or Space would
-// otherwise take it back, and the form would then say that nothing was chosen.
+// Ctrl with a click, or Space, would otherwise take the pick back, and the form would then
+// say that nothing was chosen.
 QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModelIndex &index,
                                                                     const QEvent *event) const
 {
-    const QItemSelectionModel::SelectionFlags flags = QListView::selectionCommand(index, event);
+    const QItemSelectionModel::SelectionFlags flags = QListWidget::selectionCommand(index, event);
     if (flags.testAnyFlags(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         return QItemSelectionModel::NoUpdate;
     return flags;

@@ -3,15 +3,13 @@
 
 #pragma once
 
-#include "itemlistmodel.h"
-
-#include <QListView>
+#include <QListWidget>
 
 namespace surface::qt {
 
-// A single-selection list of fixed items. The items are a property so that a window's
-// definition file can give them.
-class ListBoxWidget : public QListView
+// A single-selection list of fixed items that keeps its pick until another item is picked.
+// The items are a property so that a window's definition file can give them.
+class ListBoxWidget : public QListWidget
 {
     Q_OBJECT
     Q_PROPERTY(QStringList items READ items WRITE setItems)
@@ -20,7 +18,6 @@ public:
 
     QStringList items() const;
     void setItems(const QStringList &items);
-    const ItemList &itemList() const { return m_model->items(); }
 
     // The picked row, or -1 when nothing is selected.
     int pickedRow() const;
@@ -30,9 +27,6 @@ public:
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
-
-private:
-    ItemListModel *const m_model;
 };
 
 } // namespace surface::qt

@@ -96,7 +96,6 @@ class RecordingLabel final : public Label, public Control
 {
 public:
     using Control::Control;
-    QString caption() const override { return value; }
     void setCaption(const QString &caption) override;
     QString value;
 };
@@ -126,7 +125,6 @@ class RecordingListBox final : public ListBox, public Control
 public:
     RecordingListBox(Recorder &recorder, QString name, const QStringList &items);
     Integer listIndex() const override { return picked; }
-    Integer listCount() const override { return items.count(); }
     QString list(Integer index) const override { return items.at(index); }
     void setText(const QString &text) override;
     void setFocus() override { takeFocus(); }

@@ -80,7 +80,7 @@ void TestClearReport::clearKeepsTypedSchools()
              (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s, u"Midtown"_s,
                           u"West Highland"_s}));
     QCOMPARE(f.cboSchool.listIndex(), -1);
-    QCOMPARE(f.lstMajor.listCount(), 4);
+    QCOMPARE(f.lstMajor.items.count(), 4);
 }
 
 void TestClearReport::clearingAnEmptyFormMovesTheCaret()
