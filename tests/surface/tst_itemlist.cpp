@@ -52,6 +52,9 @@ void TestItemList::sortedInsert_data()
     QTest::newRow("umlaut first") << u"Ängelholm"_s << 0;
     QTest::newRow("empty text") << QString() << 0;
     QTest::newRow("umlaut sorts as its letter") << u"Ülzen"_s << 3;
+    QTest::newRow("Ł sorts as L") << u"Łódź"_s << 2;
+    QTest::newRow("Ø sorts as O") << u"Ølstykke"_s << 3;
+    QTest::newRow("Đ sorts as D") << u"Đurđevac"_s << 0;
 }
 
 void TestItemList::sortedInsert()
