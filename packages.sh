@@ -4,9 +4,10 @@
 # The Debian/Ubuntu packages Tessaly needs, in one place, and the function that installs what
 # is missing of them (with sudo when not run as root). Sourced by build.sh and bench/run.sh.
 
-# To build and run the program; qt6-wayland lets it run natively on a Wayland desktop.
+# To build and run the program; qt6-wayland lets it run natively on a Wayland desktop, and
+# libicu-dev gives the sorted lists their collation order.
 build_packages=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-wayland libxcb1-dev
-    libgl-dev fonts-dejavu-core)
+    libgl-dev libicu-dev fonts-dejavu-core)
 # To run the test suite: llvm's symbolizer names the frames of a sanitizer's report, and
 # qt6-base-private-dev lets a test resize the offscreen platform's screen through its hook.
 test_packages=(xvfb xauth x11-utils x11-xkb-utils xdotool xclip openbox icewm weston sway python3

@@ -3,25 +3,58 @@
 
 #include "itemlist.h"
 
+#include <unicode/ucol.h>
+
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <memory>
 
 namespace surface {
 
-QString alphabeticalKey(QStringView text)
+namespace {
+
+struct CollatorCloser
 {
-    // Decomposition splits "É" into "E" and a combining accent (and a full-width "Ａ" into "A");
-    // dropping the marks and folding case leaves what a reader compares when alphabetising.
-    const QString decomposed = text.toString().normalized(QString::NormalizationForm_KD);
-    QString key;
-    key.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        const auto category = c.category();
-        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
-            category == QChar::Mark_Enclosing)
-            continue;
-        key.append(c);
+    void operator()(UCollator *collator) const { ucol_close(collator); }
+};
+
+// ICU's root collator, opened by name rather than from the default locale, so the order is
+// the same whatever locale the program runs in. Primary strength compares base letters only.
+const UCollator *rootCollator()
+{
+    static const std::unique_ptr<UCollator, CollatorCloser> collator = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::unique_ptr<UCollator, CollatorCloser> opened(ucol_open("", &status));
+        if (U_FAILURE(status))
+            qFatal("Cannot open the root collation order: %s", u_errorName(status));
+        ucol_setStrength(opened.get(), UCOL_PRIMARY);
+        return opened;
+    }();
+    return collator.get();
+}
+
+} // namespace
+
+QByteArray alphabeticalKey(QStringView text)
+{
+    constexpr qsizetype Limit = std::numeric_limits<int32_t>::max();
+    const auto length = static_cast<int32_t>(std::min(text.size(), Limit));
+    // Room for most keys at once; for a longer one ICU says how much it needs.
+    QByteArray key(std::min(2 * qsizetype(length) + 1, Limit), Qt::Uninitialized);
+    const auto fill = [&] {
+        return ucol_getSortKey(rootCollator(), text.utf16(), length,
+                               reinterpret_cast<uint8_t *>(key.data()),
+                               static_cast<int32_t>(key.size()));
+    };
+    int32_t needed = fill();
+    if (needed > key.size()) {
+        key.resize(needed);
+        needed = fill();
     }
-    return key.toCaseFolded();
+    // The count includes a terminating zero, which only C strings need.
+    key.truncate(needed > 0 ? needed - 1 : 0);
+    return key;
 }
 
 bool alphabeticalLess(QStringView a, QStringView b)
@@ -55,10 +88,10 @@ Integer ItemList::insertionPoint(const QString &item) const
 {
     if (!m_sorted)
         return count();
-    const QString key = alphabeticalKey(item);
+    const QByteArray key = alphabeticalKey(item);
     // After the items that compare equal, so equal names keep the order they were added in.
     const auto it = std::upper_bound(m_items.cbegin(), m_items.cend(), key,
-                                     [](const QString &k, const Entry &e) { return k < e.key; });
+                                     [](const QByteArray &k, const Entry &e) { return k < e.key; });
     return static_cast<Integer>(it - m_items.cbegin());
 }
 
@@ -67,7 +100,7 @@ Integer ItemList::add(const QString &item)
     if (count() == MaxCount)
         throw Error(ErrorKind::ListFull);
     const Integer index = insertionPoint(item);
-    m_items.insert(index, Entry{item, m_sorted ? alphabeticalKey(item) : QString()});
+    m_items.insert(index, Entry{item, m_sorted ? alphabeticalKey(item) : QByteArray()});
     return index;
 }
 
@@ -78,7 +111,7 @@ void ItemList::assign(const QStringList &items)
     m_items.clear();
     m_items.reserve(items.size());
     for (const QString &item : items)
-        m_items.append(Entry{item, m_sorted ? alphabeticalKey(item) : QString()});
+        m_items.append(Entry{item, m_sorted ? alphabeticalKey(item) : QByteArray()});
     if (m_sorted) {
         std::stable_sort(m_items.begin(), m_items.end(),
                          [](const Entry &a, const Entry &b) { return a.key < b.key; });

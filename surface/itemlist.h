@@ -13,13 +13,16 @@
 
 namespace surface {
 
-// True when a sorts before b in ascending alphabetical order, ignoring case and accents, as
-// a reader alphabetises names: "Ängelholm" < "apple" < "École" < "Franklin" < "zebra".
-// The order is the same on every machine: it depends on no locale or collation library.
+// True when a sorts before b in ascending alphabetical order: the Unicode Collation Algorithm's
+// root order, which belongs to no one language, compared on base letters alone. Case, accents
+// and width do not count, and a letter with a stroke files with its letter:
+// "Ängelholm" < "apple" < "École" < "Franklin" < "Łódź" < "Øst" < "zebra".
+// The order is the same whatever the user's or the system's locale.
 bool alphabeticalLess(QStringView a, QStringView b);
 
-// The folded form two texts are compared by: accents removed, case folded.
-QString alphabeticalKey(QStringView text);
+// The key two texts are compared by: keys order as their texts do, and texts that differ only
+// in case, accents or width have equal keys.
+QByteArray alphabeticalKey(QStringView text);
 
 class ItemList
 {
@@ -47,11 +50,12 @@ public:
     void assign(const QStringList &items);
     QStringList toStringList() const;
 
-    // An item and its folded form, computed once.
+    // An item and its alphabetical key, computed once, so that finding an item's place is a
+    // binary search on bytes.
     struct Entry
     {
         QString text;
-        QString key;
+        QByteArray key;
     };
 
 private:

@@ -99,14 +99,20 @@ double leadingNumber(const QString &text)
     return std::strtod(number.c_str(), nullptr);
 }
 
-// How a reader alphabetises: case and accents do not count. The session types only Latin-1,
-// so the accented letters it uses are spelled out here.
+// How a reader alphabetises: case and accents do not count, and the marks a name may hold
+// file before every letter, in the order space, hyphen, full stop, apostrophe. The session
+// types only Latin-1, so the accented letters and the marks it uses are spelled out here.
 QString readersKey(const QString &text)
 {
     static const QString accented = u"ÀÁÂÃÄÅàáâãäåÇçÈÉÊËèéêëÌÍÎÏìíîïÑñÒÓÔÕÖòóôõöÙÚÛÜùúûüÝýÿ"_s;
     static const QString plain = u"aaaaaaaaaaaacceeeeeeeeiiiiiiiinnoooooooooouuuuuuuuyyy"_s;
+    static const QString marks = u" -.'"_s;
     QString key;
     for (const QChar c : text) {
+        if (const qsizetype mark = marks.indexOf(c); mark >= 0) {
+            key += QChar(char16_t(1 + mark)); // below every letter
+            continue;
+        }
         const qsizetype at = accented.indexOf(c);
         key += at >= 0 ? plain[at] : c.toLower();
     }

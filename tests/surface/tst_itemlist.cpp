@@ -27,6 +27,7 @@ class TestItemList : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
     void sortedInsert_data();
     void sortedInsert();
     void alphabeticalOrder();
@@ -36,6 +37,14 @@ private Q_SLOTS:
     void boundsAreChecked();
     void fullListRefuses();
 };
+
+void TestItemList::initTestCase()
+{
+    // Swedish files Ä, Ö and Ø after Z. Run under it, every order below also shows that the
+    // user's locale has no say in the order.
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    qputenv("LC_ALL", "sv_SE.UTF-8");
+}
 
 void TestItemList::sortedInsert_data()
 {
@@ -52,6 +61,9 @@ void TestItemList::sortedInsert_data()
     QTest::newRow("umlaut first") << u"Ängelholm"_s << 0;
     QTest::newRow("empty text") << QString() << 0;
     QTest::newRow("umlaut sorts as its letter") << u"Ülzen"_s << 3;
+    QTest::newRow("Ł sorts as L") << u"Łódź"_s << 2;
+    QTest::newRow("Ø sorts as O") << u"Ølstykke"_s << 3;
+    QTest::newRow("Đ sorts as D") << u"Đurđevac"_s << 0;
 }
 
 void TestItemList::sortedInsert()
