@@ -36,7 +36,6 @@ public:
     student_form::StudentWindow &mainWindow() { return *m_main; }
     // The About window, or null before the first About command.
     AboutWindow *aboutWindow() const { return m_about.get(); }
-    MenuCommands &commands() { return *m_commands; }
 
 private:
     std::unique_ptr<student_form::StudentWindow> m_main;

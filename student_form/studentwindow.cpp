@@ -3,7 +3,7 @@
 
 #include "studentwindow.h"
 
-#include "ui_frmstudent.h"
+#include "ui_studentwindow.h"
 
 #include "controls.h"
 #include "keyboard.h"
@@ -19,7 +19,7 @@ using namespace surface::qt;
 // The surface's view of this window's controls.
 struct StudentWindow::Binding
 {
-    explicit Binding(StudentWindow *window, Ui::frmStudent *ui)
+    explicit Binding(StudentWindow *window, Ui::StudentWindow *ui)
         : txtName(ui->txtName), txtUnits(ui->txtUnits), optFreshman(ui->optFreshman),
           optSophomore(ui->optSophomore), optJunior(ui->optJunior), optSenior(ui->optSenior),
           lstMajor(ui->lstMajor), chkDeans(ui->chkDeans), cboSchool(ui->cboSchool), runtime(window)
@@ -44,7 +44,7 @@ struct StudentWindow::Binding
 };
 
 StudentWindow::StudentWindow(QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmStudent>()), m_events(reportError)
+    : QMainWindow(parent), ui(std::make_unique<Ui::StudentWindow>()), m_events(reportError)
 {
     ui->setupUi(this);
     ui->mnuSpace->setSeparator(true);

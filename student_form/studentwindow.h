@@ -12,12 +12,12 @@
 #include <memory>
 
 namespace Ui {
-class frmStudent;
+class StudentWindow;
 }
 
 namespace student_form {
 
-// The main window: its definition comes from frmstudent.ui, its commands from frmStudent.
+// The main window: its definition comes from studentwindow.ui, its commands from frmStudent.
 class StudentWindow : public QMainWindow
 {
     Q_OBJECT
@@ -25,7 +25,6 @@ public:
     explicit StudentWindow(QWidget *parent = nullptr);
     ~StudentWindow() override;
 
-    frmStudent &form() { return *m_form; }
     // Runs an event procedure of this window, unless another one of it is still running.
     template<class Procedure> bool runEvent(Procedure &&procedure)
     {
@@ -40,7 +39,7 @@ private:
 
     void connectEvents();
 
-    std::unique_ptr<Ui::frmStudent> ui;
+    std::unique_ptr<Ui::StudentWindow> ui;
     std::unique_ptr<Binding> m_binding;
     std::unique_ptr<frmStudent> m_form;
     surface::EventRunner m_events;
