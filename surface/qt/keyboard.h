@@ -11,8 +11,8 @@ namespace surface::qt {
 
 // Makes the access keys of the window's buttons click them at once. Qt would show the click
 // as a press held for a tenth of a second and run the button's command only then, from a
-// timer: slower than a mouse click, and able to fire under a message box opened meanwhile.
-// Clicked at once, Alt+P has its box on screen in about 3 ms (bench/input_latency).
+// timer: slower than a mouse click, and able to fire under a message box opened meanwhile
+// (bench/README.md has the figures).
 void clickAccessKeysAtOnce(QWidget *window);
 
 // Alt with a key that is no access key types nothing into the window's text fields, as in

@@ -5,6 +5,8 @@
 
 // The lists the main window starts with, as its definition gives them.
 
+#include "itemlist.h"
+
 #include <QStringList>
 
 namespace testing {
@@ -15,5 +17,14 @@ inline const QStringList PresetSchools = {QStringLiteral("Franklin"), QStringLit
 inline const QStringList Majors = {QStringLiteral("Accounting"), QStringLiteral("Business"),
                                    QStringLiteral("Computer Information Systems"),
                                    QStringLiteral("Marketing")};
+
+// The longest school list there is, already in alphabetical order: "School 00000" on.
+inline QStringList fullSchoolList()
+{
+    QStringList schools;
+    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
+        schools.append(QStringLiteral("School %1").arg(i, 5, 10, QLatin1Char('0')));
+    return schools;
+}
 
 } // namespace testing

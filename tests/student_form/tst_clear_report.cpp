@@ -178,9 +178,7 @@ void TestClearReport::reportOfAFullList()
     // 32,767 schools: the last index of the list is the largest 16-bit value, and the report
     // still lists every school, in order.
     RecordedForm f;
-    QStringList many;
-    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
-        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    const QStringList many = testing::fullSchoolList();
     f.cboSchool.items.assign(many);
     f.report();
     QVERIFY(f.recorder.errors.isEmpty());

@@ -5,6 +5,8 @@
 
 #include "recordedform.h"
 
+#include "presets.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -275,9 +277,7 @@ void TestPrint::printingTwiceAddsOnce()
 void TestPrint::fullListStopsThePrintWithEntriesIntact()
 {
     RecordedForm f;
-    QStringList many;
-    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
-        many.append(u"School %1"_s.arg(i));
+    const QStringList many = testing::fullSchoolList();
     f.cboSchool.items.assign(many);
     f.fillExample();
     f.cboSchool.type(u"One too many"_s);

@@ -395,9 +395,7 @@ void TestStudentWindow::fullSchoolListIsReportedAndEntriesKept()
 {
     ScriptedBoxes boxes;
     ShownWindow w;
-    QStringList many;
-    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
-        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    const QStringList many = testing::fullSchoolList();
     w.school()->setItems(many);
 
     QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
@@ -473,9 +471,7 @@ void TestStudentWindow::printSchoolsFromTheMenu()
 void TestStudentWindow::printSchoolsOfAFullListOnScreen()
 {
     ShownWindow w;
-    QStringList many;
-    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
-        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    const QStringList many = testing::fullSchoolList();
     w.school()->setItems(many);
 
     {

@@ -42,15 +42,6 @@ namespace {
 
 const QStringList &Schools = testing::PresetSchools;
 
-// A heading and 32,767 numbered schools, a line each: the longest report there is.
-QString fullReport(const QString &heading)
-{
-    QString prompt = heading;
-    for (int i = 0; i < 32767; ++i)
-        prompt += u"\r\nSchool "_s + QString::number(i);
-    return prompt;
-}
-
 // A heading and a line for each of count schools, as Print Schools shows them.
 QString report(int count)
 {
@@ -238,9 +229,7 @@ void TestBinding::comboRefusesAFullList()
 {
     ComboBoxWidget widget;
     widget.setSorted(true);
-    QStringList many;
-    for (int i = 0; i < surface::ItemList::MaxCount; ++i)
-        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    const QStringList many = testing::fullSchoolList();
     widget.setItems(many);
     QtComboBox combo(&widget);
     combo.setListIndex(10);
@@ -415,7 +404,7 @@ void TestBinding::messageBoxCopiesWhatItShows()
 
 void TestBinding::tallMessageBoxScrollsOnScreen()
 {
-    MessageBox box(fullReport(u"Heading"_s), u"School List"_s);
+    MessageBox box(report(32767), u"School List"_s);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     const QRect screen = box.screen()->availableGeometry();

@@ -52,7 +52,7 @@ void TestEventRunner::howAProcedureEnds()
     }));
     QCOMPARE(shown, reported);
     QCOMPARE(after, ending == 0); // nothing after the error runs
-    QVERIFY(events.run([] {})); // the next procedure runs as usual: nothing is left running
+    QVERIFY(events.run([] {}));   // the next procedure runs as usual: nothing is left running
 }
 
 void TestEventRunner::oneAtATime()

@@ -148,9 +148,7 @@ void TestItemList::boundsAreChecked()
 void TestItemList::fullListRefuses()
 {
     ItemList list(true);
-    QStringList many;
-    for (int i = 0; i < ItemList::MaxCount; ++i)
-        many.append(u"School %1"_s.arg(i, 5, 10, QLatin1Char('0')));
+    const QStringList many = testing::fullSchoolList();
     list.assign(many);
     QCOMPARE(list.count(), 32767);
     try {
