@@ -10,6 +10,11 @@
 #include "runtime.h"
 #include "windowframe.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScopedValueRollback>
 #include <QShortcut>
 
 namespace student_form {
@@ -41,6 +46,45 @@ struct StudentWindow::Binding
     QtCheckBox chkDeans;
     QtComboBox cboSchool;
     QtRuntime runtime;
+};
+
+// What "&OK" clears, read and written back through the same controls the procedures use.
+struct StudentWindow::Entries
+{
+    explicit Entries(Binding &b)
+        : name(b.txtName.text()),
+          units(b.txtUnits.text()), grades{b.optFreshman.value(), b.optSophomore.value(),
+                                           b.optJunior.value(), b.optSenior.value()},
+          major(b.lstMajor.listIndex()), deans(b.chkDeans.value()), school(b.cboSchool.text()),
+          schoolPick(b.cboSchool.listIndex()), focus(QApplication::focusWidget())
+    {}
+
+    void restore(Binding &b) const
+    {
+        b.txtName.setText(name);
+        b.txtUnits.setText(units);
+        surface::OptionButton *options[] = {&b.optFreshman, &b.optSophomore, &b.optJunior,
+                                            &b.optSenior};
+        for (int i = 0; i < 4; ++i)
+            options[i]->setValue(grades[i]);
+        if (major >= 0)
+            b.lstMajor.setText(b.lstMajor.list(major));
+        b.chkDeans.setValue(deans);
+        // The list only grows, and not while the form is empty, so the pick still holds.
+        if (schoolPick >= 0 && schoolPick < b.cboSchool.listCount())
+            b.cboSchool.setListIndex(schoolPick);
+        else
+            b.cboSchool.setText(school);
+        if (focus)
+            focus->setFocus(Qt::OtherFocusReason);
+    }
+
+    QString name, units;
+    bool grades[4];
+    surface::Integer major, deans;
+    QString school;
+    surface::Integer schoolPick;
+    QPointer<QWidget> focus;
 };
 
 StudentWindow::StudentWindow(QWidget *parent)
@@ -78,8 +122,7 @@ void StudentWindow::connectEvents()
 {
     connect(ui->cmdPrint, &QPushButton::clicked, this,
             [this] { runEvent([this] { m_form->cmdPrint_Click(); }); });
-    connect(ui->cmdOK, &QPushButton::clicked, this,
-            [this] { runEvent([this] { m_form->cmdOK_Click(); }); });
+    connect(ui->cmdOK, &QPushButton::clicked, this, &StudentWindow::clear);
     connect(ui->mnuPrintSchools, &QAction::triggered, this,
             [this] { runEvent([this] { m_form->mnuPrintSchools_Click(); }); });
 
@@ -88,6 +131,62 @@ void StudentWindow::connectEvents()
     auto *cancel = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     cancel->setObjectName(QStringLiteral("cancelShortcut"));
     connect(cancel, &QShortcut::activated, ui->cmdOK, &QPushButton::click);
+
+    // A clear can be undone until an entry changes.
+    for (QLineEdit *edit : {ui->txtName, ui->txtUnits, ui->cboSchool->lineEdit()})
+        connect(edit, &QLineEdit::textChanged, this, &StudentWindow::forgetClear);
+    for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->optFreshman),
+                                    static_cast<QAbstractButton *>(ui->optSophomore),
+                                    static_cast<QAbstractButton *>(ui->optJunior),
+                                    static_cast<QAbstractButton *>(ui->optSenior),
+                                    static_cast<QAbstractButton *>(ui->chkDeans)})
+        connect(button, &QAbstractButton::toggled, this, &StudentWindow::forgetClear);
+    connect(ui->lstMajor, &QListWidget::itemSelectionChanged, this, &StudentWindow::forgetClear);
+}
+
+// "&OK" asks no question, so Ctrl+Z brings the record back: Esc meant for a message box, or
+// passed on by an input method, must not lose it. A second clear of the cleared form changes
+// nothing and keeps the record to bring back.
+void StudentWindow::clear()
+{
+    auto before = m_cleared ? nullptr : std::make_unique<Entries>(*m_binding);
+    bool cleared = false;
+    {
+        const QScopedValueRollback changing(m_changing, true);
+        cleared = runEvent([this] { m_form->cmdOK_Click(); });
+    }
+    if (cleared && before) {
+        m_cleared = std::move(before);
+        // Ahead of the text fields, whose own Ctrl+Z would find nothing to undo.
+        qApp->installEventFilter(this);
+    }
+}
+
+void StudentWindow::undoClear()
+{
+    const std::unique_ptr<Entries> entries = std::move(m_cleared);
+    forgetClear();
+    const QScopedValueRollback changing(m_changing, true);
+    entries->restore(*m_binding);
+}
+
+void StudentWindow::forgetClear()
+{
+    if (m_changing)
+        return;
+    m_cleared.reset();
+    qApp->removeEventFilter(this);
+}
+
+bool StudentWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_cleared && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->matches(QKeySequence::Undo) && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->window() == this) {
+        undoClear();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace student_form

@@ -34,13 +34,23 @@ public:
     QAction *exitAction() const;
     QAction *aboutAction() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     struct Binding;
+    struct Entries;
 
     void connectEvents();
+    void clear();
+    void undoClear();
+    void forgetClear();
 
     std::unique_ptr<Ui::StudentWindow> ui;
     std::unique_ptr<Binding> m_binding;
+    // The record as it stood before "&OK" cleared it, until an entry changes.
+    std::unique_ptr<Entries> m_cleared;
+    bool m_changing = false;
     std::unique_ptr<frmStudent> m_form;
     surface::EventRunner m_events;
 };

@@ -2,11 +2,13 @@
 # SPDX-FileCopyrightText: 2026 The Pelmora developers
 # SPDX-License-Identifier: MIT
 
-"""Ctrl+C in the summary box puts the summary on the clipboard as shown.
+"""The summary box's Ctrl+C, and Ctrl+Z after a clear, with real key and mouse events.
 
 Run by tests/common/with_window_manager.sh, which gives it an X server and a window manager.
-Fills the form over AT-SPI, prints, presses Ctrl+C in the box with a real key event, and reads
-the clipboard with xclip: the lines as the box shows them, joined by LF alone.
+Fills the form over AT-SPI and prints; Ctrl+C in the box puts the summary on the clipboard as
+the box shows it, lines joined by LF alone (read with xclip). Then the record is cleared, once
+with Esc and once with a click on OK, and each time Ctrl+Z brings it back: Print shows the
+same summary again.
 """
 
 import os
@@ -14,7 +16,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
-from atspi_session import Program, act, check, poll, run  # noqa: E402
+from atspi_session import Program, act, check, poll, run, text_of  # noqa: E402
 
 PROGRAM = sys.argv[1]
 
@@ -41,9 +43,19 @@ def main():
     act(marketing)
     poll("Marketing picked", lambda: marketing.getState().contains(pyatspi.STATE_SELECTED))
 
-    act(find(frame, pyatspi.ROLE_PUSH_BUTTON, "Print"))
-    box = poll("the summary box", lambda: window(pyatspi.ROLE_ALERT, "Quorlant"))
-    check("the box shows the summary", box_text(box), SHOWN)
+    def summary(what):
+        subprocess.run(["xdotool", "key", "alt+p"], check=True)
+        box = poll("the summary box", lambda: window(pyatspi.ROLE_ALERT, "Quorlant"))
+        check(what, box_text(box), SHOWN)
+        return box
+
+    def close(box):
+        poll("the box to be active", lambda: box.getState().contains(pyatspi.STATE_ACTIVE), 5)
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        poll("the box to close", lambda: window(pyatspi.ROLE_ALERT, "Quorlant") is None, 5)
+
+    name = find(frame, pyatspi.ROLE_TEXT, "Name")
+    box = summary("the box shows the summary")
     # The key must reach the box, not the window under it.
     poll("the box to be active", lambda: box.getState().contains(pyatspi.STATE_ACTIVE), 5)
     subprocess.run(["xdotool", "key", "ctrl+c"], check=True)
@@ -52,8 +64,19 @@ def main():
     except AssertionError:
         copied = clipboard()
     check("Ctrl+C copies the summary, its lines joined by LF", copied, SHOWN)
-    subprocess.run(["xdotool", "key", "Return"], check=True)
-    poll("the box to close", lambda: window(pyatspi.ROLE_ALERT, "Quorlant") is None, 5)
+    close(box)
+
+    ok = find(frame, pyatspi.ROLE_PUSH_BUTTON, "OK").queryComponent()
+    x, y, width, height = ok.getExtents(pyatspi.DESKTOP_COORDS)
+    clears = [("Esc", ["xdotool", "key", "Escape"]),
+              ("a click on OK", ["xdotool", "mousemove", str(x + width // 2),
+                                 str(y + height // 2), "click", "1"])]
+    for how, keys in clears:
+        subprocess.run(keys, check=True)
+        poll(f"the record cleared by {how}", lambda: text_of(name) == "", 5)
+        subprocess.run(["xdotool", "key", "ctrl+z"], check=True)
+        poll(f"the name back after {how}", lambda: text_of(name) == "Cy Moss", 5)
+        close(summary(f"after {how}, Ctrl+Z brings the whole record back"))
     return 0
 
 
