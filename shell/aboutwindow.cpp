@@ -11,6 +11,8 @@
 #include "runtime.h"
 #include "windowframe.h"
 
+#include <QKeyEvent>
+
 namespace shell {
 
 using namespace surface::qt;
@@ -23,7 +25,8 @@ struct AboutWindow::Binding
     QtLabel lblAbout;
 };
 
-AboutWindow::AboutWindow() : ui(std::make_unique<Ui::frmAbout>()), m_events(reportError)
+AboutWindow::AboutWindow(QWidget *parent)
+    : QDialog(parent), ui(std::make_unique<Ui::frmAbout>()), m_events(reportError)
 {
     ui->setupUi(this);
     ui->lblVersion->setText(QStringLiteral("Version " TESSALY_VERSION_SHOWN));
@@ -55,6 +58,32 @@ AboutWindow::~AboutWindow() = default;
 surface::Window &AboutWindow::surfaceWindow()
 {
     return m_binding->window;
+}
+
+void AboutWindow::setVisible(bool visible)
+{
+    // The window it was shown over asks for the focus back before this one goes, while the
+    // focus is still the program's to pass on: once it is gone, some window managers hand it to
+    // no window at all (they pass over one with no taskbar button), and with none nobody would.
+    if (!visible && isActiveWindow())
+        reactivate(parentWidget());
+    QDialog::setVisible(visible);
+}
+
+void AboutWindow::keyPressEvent(QKeyEvent *event)
+{
+    // O&K is neither the cancel nor the default button: Esc does nothing, and Enter presses
+    // it only when it has the focus.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->ignore();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && ui->cmdOK->hasFocus()) {
+        ui->cmdOK->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace shell

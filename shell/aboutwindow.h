@@ -7,7 +7,7 @@
 
 #include "eventrunner.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <memory>
 
@@ -18,15 +18,20 @@ class frmAbout;
 namespace shell {
 
 // The About window: its definition comes from frmabout.ui, its procedures from frmAbout.
-// Creating it loads it, which runs Form_Load.
-class AboutWindow : public QWidget
+// Creating it loads it, which runs Form_Load. It is a dialog of parent, the window it is shown
+// over.
+class AboutWindow : public QDialog
 {
     Q_OBJECT
 public:
-    AboutWindow();
+    explicit AboutWindow(QWidget *parent = nullptr);
     ~AboutWindow() override;
 
     surface::Window &surfaceWindow();
+    void setVisible(bool visible) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     struct Binding;

@@ -31,7 +31,7 @@ Shell::Shell()
       m_runtime(std::make_unique<surface::qt::QtRuntime>(m_main.get()))
 {
     m_commands = std::make_unique<MenuCommands>(*m_runtime, [this]() -> surface::Window & {
-        m_about = std::make_unique<AboutWindow>();
+        m_about = std::make_unique<AboutWindow>(m_main.get());
         return m_about->surfaceWindow();
     });
 

@@ -5,17 +5,12 @@
 
 #include "comboboxwidget.h"
 #include "listboxwidget.h"
-#include "windowframe.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QEvent>
-#include <QEventLoop>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QRadioButton>
-#include <QWindow>
 
 namespace surface::qt {
 
@@ -26,66 +21,27 @@ namespace {
     throw Error(ErrorKind::InvalidValue);
 }
 
-// Ends a local event loop when the watched window is hidden.
-class HideWatcher : public QObject
-{
-public:
-    HideWatcher(QWidget *window, QEventLoop *loop) : m_loop(loop)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Hide)
-            m_loop->quit();
-        return false;
-    }
-
-private:
-    QEventLoop *const m_loop;
-};
-
 } // namespace
 
 QString QtWindow::caption() const
 {
-    return m_widget->windowTitle();
+    return m_dialog->windowTitle();
 }
 
 void QtWindow::show(bool modal)
 {
     if (!modal) {
-        m_widget->show();
+        m_dialog->show();
         return;
     }
-    const Qt::WindowModality modality = m_widget->windowModality();
-    if (m_widget->isVisible())
-        m_widget->hide(); // modality only takes effect on a window being shown
-    m_widget->setWindowModality(Qt::ApplicationModal);
-    const QPointer<QWidget> before = QApplication::activeWindow();
-    // Transient for the window it blocks while it is up, so that tiling window managers and
-    // compositors float it over that window rather than tile it beside.
-    m_widget->winId();
-    QWindow *const handle = m_widget->windowHandle();
-    handle->setTransientParent(before ? before->windowHandle() : nullptr);
-    QEventLoop loop;
-    HideWatcher watcher(m_widget, &loop);
-    m_widget->show();
-    m_widget->raise();
-    m_widget->activateWindow();
-    loop.exec(QEventLoop::DialogExec);
-    m_widget->setWindowModality(modality);
-    // Let go first: Qt asks the window manager for nothing on behalf of a window while a
-    // transient of it still holds the focus.
-    handle->setTransientParent(nullptr);
-    reactivate(before);
+    if (m_dialog->isVisible())
+        m_dialog->hide(); // modality only takes effect on a window being shown
+    m_dialog->exec();
 }
 
 void QtWindow::hide()
 {
-    m_widget->hide();
+    m_dialog->hide();
 }
 
 QString QtTextBox::text() const

@@ -9,6 +9,7 @@
 #include "surface.h"
 
 class QCheckBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -22,13 +23,13 @@ class ListBoxWidget;
 class QtWindow final : public Window
 {
 public:
-    explicit QtWindow(QWidget *widget) : m_widget(widget) {}
+    explicit QtWindow(QDialog *dialog) : m_dialog(dialog) {}
     QString caption() const override;
     void show(bool modal) override;
     void hide() override;
 
 private:
-    QWidget *const m_widget;
+    QDialog *const m_dialog;
 };
 
 class QtTextBox final : public TextBox

@@ -18,7 +18,7 @@ void setSizableDialogFrame(QWidget *window);
 // window carries _NET_WM_STATE_SKIP_TASKBAR from before it is first mapped.
 void skipTaskbar(QWidget *window);
 
-// Asks for the focus for window again, when a modal window shown over it has closed: not every
+// Asks for the focus for window again, when a modal window shown over it closes: not every
 // window manager hands it back by itself, and with none at all nothing would.
 void reactivate(QWidget *window);
 

@@ -384,10 +384,14 @@ void TestAccessibility::aboutWindowNamesAndPicture()
     shell::AboutWindow about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
-    QCOMPARE(accessible(&about)->text(QAccessible::Name), u"About Quorlant"_s);
+    // A dialog, whose texts a screen reader reads out when it comes up.
+    QAccessibleInterface *window = accessible(&about);
+    QCOMPARE(window->role(), QAccessible::Dialog);
+    QCOMPARE(window->text(QAccessible::Name), u"About Quorlant"_s);
     for (const char *name : {"Label1", "lblVersion", "lblDate", "lblAbout"}) {
         auto *label = about.findChild<QLabel *>(QLatin1StringView(name));
         QAccessibleInterface *iface = accessible(label);
+        QVERIFY(window->indexOfChild(iface) >= 0);
         QCOMPARE(iface->role(), QAccessible::StaticText);
         QCOMPARE(iface->text(QAccessible::Name), label->text());
         QVERIFY(!label->text().isEmpty());

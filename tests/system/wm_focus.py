@@ -55,10 +55,9 @@ def main():
     find, window, box_text = session.find, session.window, session.box_text
 
     def about():
-        # A plain top-level widget, whose role the toolkit does not pin down; hidden, it stays
-        # in the tree.
-        return next((w for w in app if w and w.name == "About Quorlant" and
-                     w.getState().contains(pyatspi.STATE_SHOWING)), None)
+        # Hidden, it stays in the tree.
+        found = window(pyatspi.ROLE_DIALOG, "About Quorlant")
+        return found if found and found.getState().contains(pyatspi.STATE_SHOWING) else None
 
     def click(accessible):
         """Clicks into accessible, which makes its window the active one."""
