@@ -3,7 +3,7 @@
 
 #include "aboutwindow.h"
 
-#include "ui_frmabout.h"
+#include "ui_aboutwindow.h"
 
 #include "controls.h"
 #include "identity.h"
@@ -19,14 +19,14 @@ using namespace surface::qt;
 
 struct AboutWindow::Binding
 {
-    Binding(AboutWindow *window, Ui::frmAbout *ui) : window(window), lblAbout(ui->lblAbout) {}
+    Binding(AboutWindow *window, Ui::AboutWindow *ui) : window(window), lblAbout(ui->lblAbout) {}
 
     QtWindow window;
     QtLabel lblAbout;
 };
 
 AboutWindow::AboutWindow(QWidget *parent)
-    : QDialog(parent), ui(std::make_unique<Ui::frmAbout>()), m_events(reportError)
+    : QDialog(parent), ui(std::make_unique<Ui::AboutWindow>()), m_events(reportError)
 {
     ui->setupUi(this);
     ui->lblVersion->setText(QStringLiteral("Version " TESSALY_VERSION_SHOWN));

@@ -12,12 +12,12 @@
 #include <memory>
 
 namespace Ui {
-class frmAbout;
+class AboutWindow;
 }
 
 namespace shell {
 
-// The About window: its definition comes from frmabout.ui, its procedures from frmAbout.
+// The About window: its definition comes from aboutwindow.ui, its procedures from frmAbout.
 // Creating it loads it, which runs Form_Load. It is a dialog of parent, the window it is shown
 // over.
 class AboutWindow : public QDialog
@@ -36,7 +36,7 @@ protected:
 private:
     struct Binding;
 
-    std::unique_ptr<Ui::frmAbout> ui;
+    std::unique_ptr<Ui::AboutWindow> ui;
     std::unique_ptr<Binding> m_binding;
     std::unique_ptr<frmAbout> m_form;
     surface::EventRunner m_events;

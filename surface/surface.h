@@ -61,7 +61,6 @@ protected:
 class Window
 {
 public:
-    virtual QString caption() const = 0;
     // Modal: returns once the window is hidden, the other windows taking no input meanwhile.
     virtual void show(bool modal) = 0;
     virtual void hide() = 0;

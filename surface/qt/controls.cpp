@@ -23,11 +23,6 @@ namespace {
 
 } // namespace
 
-QString QtWindow::caption() const
-{
-    return m_dialog->windowTitle();
-}
-
 void QtWindow::show(bool modal)
 {
     if (!modal) {

@@ -24,7 +24,6 @@ class QtWindow final : public Window
 {
 public:
     explicit QtWindow(QDialog *dialog) : m_dialog(dialog) {}
-    QString caption() const override;
     void show(bool modal) override;
     void hide() override;
 

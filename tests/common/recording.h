@@ -69,17 +69,11 @@ private:
 class RecordingWindow final : public Window, public Control
 {
 public:
-    RecordingWindow(Recorder &recorder, QString name, QString caption)
-        : Control(recorder, std::move(name)), m_caption(std::move(caption))
-    {}
-    QString caption() const override { return m_caption; }
+    using Control::Control;
     void show(bool modal) override;
     void hide() override;
     bool visible = false;
     int shown = 0;
-
-private:
-    QString m_caption;
 };
 
 class RecordingTextBox final : public TextBox, public Control

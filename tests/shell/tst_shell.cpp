@@ -6,35 +6,15 @@
 #include "aboutwindow.h"
 #include "modalwindow.h"
 #include "recording.h"
-#include "scriptedboxes.h"
 #include "shell.h"
 #include "studentwindow.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QWindow>
-
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <atomic>
-#include <cstring>
-#include <optional>
-#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace surface::recording;
@@ -54,7 +34,7 @@ void TestShell::exitEndsAtOnce()
     Recorder recorder;
     RecordingRuntime runtime(recorder);
     int loads = 0;
-    RecordingWindow about(recorder, u"frmAbout"_s, u"About Quorlant"_s);
+    RecordingWindow about(recorder, u"frmAbout"_s);
     shell::MenuCommands commands(runtime, [&]() -> surface::Window & {
         ++loads;
         return about;
@@ -69,7 +49,7 @@ void TestShell::aboutLoadsOnceAndShowsModally()
 {
     Recorder recorder;
     RecordingRuntime runtime(recorder);
-    RecordingWindow about(recorder, u"frmAbout"_s, u"About Quorlant"_s);
+    RecordingWindow about(recorder, u"frmAbout"_s);
     RecordingLabel lblAbout(recorder, u"lblAbout"_s);
     shell::frmAbout form({about, lblAbout});
     int loads = 0;
