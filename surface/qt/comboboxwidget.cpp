@@ -110,11 +110,13 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // long names are elided
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // One stop in the tab order: the edit field takes the focus, and Up/Down there walk
-    // the list, as in any combo box.
+    // One stop in the tab order, the box itself, as a stock combo box: a screen reader then
+    // announces it once, as a combo box with its text. The edit field, focused through it,
+    // gets its keys and input from it; Up/Down walk the list.
     m_list->setFocusPolicy(Qt::NoFocus);
-    setFocusProxy(m_edit);
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    m_edit->setFocusProxy(this);
     m_edit->installEventFilter(this);
 
     connect(m_edit, &QLineEdit::textChanged, this, &ComboBoxWidget::onTextChanged);
@@ -173,6 +175,8 @@ void ComboBoxWidget::pick(int row)
     }
     m_picked = row;
     showPicked();
+    QAccessibleValueChangeEvent changed(this, m_edit->text());
+    QAccessible::updateAccessibility(&changed);
 }
 
 Integer ComboBoxWidget::addItem(const QString &item)
@@ -228,46 +232,82 @@ int ComboBoxWidget::rowsPerPage() const
 
 bool ComboBoxWidget::event(QEvent *event)
 {
-    // A screen reader announces the field the user types in, not the box around it.
-    if (event->type() == QEvent::Polish) {
+    switch (event->type()) {
+    case QEvent::Polish:
+        // The parts carry the box's name, so that whichever a screen reader meets reads right.
         for (QWidget *part : {static_cast<QWidget *>(m_edit), static_cast<QWidget *>(m_list)}) {
             if (part->accessibleName().isEmpty())
                 part->setAccessibleName(accessibleName());
         }
+        break;
+    // What the box receives as the focus widget is the edit field's to handle (Tab and
+    // Shift+Tab excepted: QWidget takes those before any key reaches keyPressEvent).
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+        forward(event);
+        return true;
+    default:
+        break;
     }
     return QWidget::event(event);
 }
 
+void ComboBoxWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (!walkList(event))
+        forward(event);
+}
+
+// Straight to the edit field, not through the event system: a key it ignores would otherwise
+// come back to the box as its parent.
+void ComboBoxWidget::forward(QEvent *event)
+{
+    static_cast<QObject *>(m_edit)->event(event);
+}
+
+QVariant ComboBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return m_edit->inputMethodQuery(query);
+}
+
 bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_edit && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const int count = m_model->rowCount();
-        int row = -2;
-        switch (key->key()) {
-        case Qt::Key_Up:
-            row = m_picked < 0 ? 0 : m_picked - 1;
-            break;
-        case Qt::Key_Down:
-            row = m_picked + 1;
-            break;
-        case Qt::Key_PageUp:
-            row = m_picked < 0 ? 0 : m_picked - rowsPerPage();
-            break;
-        case Qt::Key_PageDown:
-            row = m_picked + rowsPerPage();
-            break;
-        default:
-            break;
-        }
-        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-        if (row != -2 && count > 0 && plain) {
-            pick(std::clamp(row, 0, count - 1));
-            m_edit->selectAll();
-            return true;
-        }
-    }
+    if (watched == m_edit && event->type() == QEvent::KeyPress &&
+        walkList(static_cast<QKeyEvent *>(event)))
+        return true;
     return QWidget::eventFilter(watched, event);
+}
+
+// Up, Down, PageUp and PageDown pick in the list, as in any combo box.
+bool ComboBoxWidget::walkList(const QKeyEvent *key)
+{
+    const int count = m_model->rowCount();
+    int row = -2;
+    switch (key->key()) {
+    case Qt::Key_Up:
+        row = m_picked < 0 ? 0 : m_picked - 1;
+        break;
+    case Qt::Key_Down:
+        row = m_picked + 1;
+        break;
+    case Qt::Key_PageUp:
+        row = m_picked < 0 ? 0 : m_picked - rowsPerPage();
+        break;
+    case Qt::Key_PageDown:
+        row = m_picked + rowsPerPage();
+        break;
+    default:
+        break;
+    }
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (row == -2 || count == 0 || !plain)
+        return false;
+    pick(std::clamp(row, 0, count - 1));
+    m_edit->selectAll();
+    return true;
 }
 
 } // namespace surface::qt

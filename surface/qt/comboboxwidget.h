@@ -22,8 +22,9 @@ class ItemListModel;
 // one; typing into the edit field, or the program writing the text, leaves nothing picked.
 // Text put in by assistive technology counts as typed.
 //
-// Assistive technology sees one combo box whose value is the edit field's text; the edit
-// field and the list carry the box's accessible name unless given their own.
+// The box itself takes the focus, as a stock combo box does, and hands its keys and input to
+// the edit field. Assistive technology sees one combo box whose value is the edit field's
+// text, told of each pick; the edit field and the list carry the box's accessible name.
 class ComboBoxWidget : public QWidget
 {
     Q_OBJECT
@@ -52,9 +53,13 @@ public:
 
 protected:
     bool event(QEvent *event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void forward(QEvent *event);
+    bool walkList(const QKeyEvent *key);
     void showPicked();
     void onSelectionChanged();
     void onTextChanged();

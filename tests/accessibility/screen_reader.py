@@ -7,7 +7,8 @@
 Starts a private session bus, the accessibility bus launcher (with its own bus), the AT-SPI
 registry and the program, each ended by its PID. Finds the "Quorlant" window, fills every
 entry through the accessibility interfaces, presses Print, reads the summary from the message
-box byte for byte and line by line, dismisses it, and ends the program by File, Exit. Needs
+box byte for byte and line by line, dismisses it, checks what the focus in the school box
+shows, and ends the program by File, Exit. Needs
 DISPLAY (an X server), at-spi2-core and python3-pyatspi.
 """
 
@@ -81,6 +82,17 @@ def main():
     schools = find(frame, pyatspi.ROLE_LIST, "School")
     check("the typed school is listed at its place", [item.name for item in schools],
           ["Franklin", "Highland", "Lincoln", "Midtown", "West Highland"])
+
+    # In the school box the focus is on the box itself, which a screen reader announces once,
+    # as a combo box with its text; the field inside holds the text whole.
+    school.queryComponent().grabFocus()
+    focused = poll("the focus in the school box", lambda: pyatspi.utils.findDescendant(
+        frame, lambda a: a is not None and a.getState().contains(pyatspi.STATE_FOCUSED)
+        and a.getRole() != pyatspi.ROLE_TEXT))
+    check("the focused object is the combo box named School",
+          (focused.getRole(), focused.name), (pyatspi.ROLE_COMBO_BOX, "School"))
+    check("its text is the picked school, whole",
+          find(focused, pyatspi.ROLE_TEXT, "School").queryText().getText(0, -1), "Lincoln")
 
     exit_item = find(frame, pyatspi.ROLE_MENU_ITEM, "Exit")
     act(exit_item)

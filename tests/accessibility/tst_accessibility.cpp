@@ -302,7 +302,8 @@ void TestAccessibility::statesFollowTheEntries()
     w.c(u"cboSchool"_s)->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(w.c(u"cboSchool/edit"_s), u"Lincoln"_s);
     QCOMPARE(school->text(QAccessible::Value), u"Lincoln"_s);
-    QVERIFY(accessible(w.c(u"cboSchool/edit"_s))->state().focused);
+    // The box itself has the focus, as a stock combo box does, so it is announced once.
+    QCOMPARE(QApplication::focusWidget(), w.c(u"cboSchool"_s));
     QCOMPARE(school->text(QAccessible::Description), u"Type a school or pick one from the list"_s);
 }
 
@@ -429,7 +430,7 @@ void TestAccessibility::focusIsVisibleOnEveryControl()
     QTest::keyClick(w.c(u"txtName"_s), Qt::Key_Escape);
 
     const QStringList stops = {u"txtName"_s,  u"txtUnits"_s,       u"optFreshman"_s, u"lstMajor"_s,
-                               u"chkDeans"_s, u"cboSchool/edit"_s, u"cmdPrint"_s,    u"cmdOK"_s};
+                               u"chkDeans"_s, u"cboSchool"_s, u"cmdPrint"_s,    u"cmdOK"_s};
     w.c(u"cmdOK"_s)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     for (const QString &stop : stops) {

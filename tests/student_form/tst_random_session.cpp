@@ -936,9 +936,6 @@ private:
         QWidget *f = QApplication::focusWidget();
         if (!f)
             return u"(nothing)"_s;
-        // The school box takes the focus in its edit field.
-        if (qobject_cast<surface::qt::ComboBoxWidget *>(f->parentWidget()))
-            f = f->parentWidget();
         return f->objectName();
     }
 
