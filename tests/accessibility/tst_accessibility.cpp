@@ -12,6 +12,7 @@
 #include "presets.h"
 #include "scriptedboxes.h"
 #include "shell.h"
+#include "shownwindow.h"
 #include "studentwindow.h"
 
 #include <QAccessible>
@@ -42,18 +43,6 @@ using surface::qt::MessageBox;
 
 namespace {
 
-// A widget by path of object names from the window, "cboSchool/edit" for a part.
-QWidget *widgetAt(QWidget *window, const QString &path)
-{
-    QObject *found = window;
-    for (const QString &name : path.split(u'/'))
-        found = found ? found->findChild<QObject *>(name) : nullptr;
-    auto *widget = qobject_cast<QWidget *>(found);
-    if (!widget)
-        qFatal("no widget %s", qPrintable(path));
-    return widget;
-}
-
 QAccessibleInterface *accessible(QObject *object)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
@@ -79,19 +68,6 @@ QStringList childNames(QAccessibleInterface *iface)
         names.append(iface->child(i)->text(QAccessible::Name));
     return names;
 }
-
-template<class Window> struct Shown
-{
-    Shown()
-    {
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            qFatal("window not active");
-    }
-    QWidget *c(const QString &path) { return widgetAt(&window, path); }
-    Window window;
-};
 
 // A dark desktop palette, and one of high contrast whose Base and Window differ in lightness.
 QPalette darkPalette()
@@ -222,7 +198,7 @@ void TestAccessibility::mainWindowNamesAndRoles()
     QFETCH(QString, path);
     QFETCH(QAccessible::Role, role);
     QFETCH(QString, name);
-    Shown<StudentWindow> w;
+    ShownWindow w;
     QAccessibleInterface *iface = accessible(w.c(path));
     QCOMPARE(iface->role(), role);
     QCOMPARE(iface->text(QAccessible::Name), name);
@@ -231,7 +207,7 @@ void TestAccessibility::mainWindowNamesAndRoles()
 
 void TestAccessibility::noAccessKeyMarkInAnyName()
 {
-    Shown<StudentWindow> w;
+    ShownWindow w;
     shell::AboutWindow about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -258,7 +234,7 @@ void TestAccessibility::noAccessKeyMarkInAnyName()
 
 void TestAccessibility::listItemsAreReadableAndShowThePick()
 {
-    Shown<StudentWindow> w;
+    ShownWindow w;
     QAccessibleInterface *major = accessible(w.c(u"lstMajor"_s));
     QCOMPARE(childNames(major), testing::Majors);
     QAccessibleInterface *schools = accessible(w.c(u"cboSchool/list"_s));
@@ -278,7 +254,7 @@ void TestAccessibility::listItemsAreReadableAndShowThePick()
 
 void TestAccessibility::statesFollowTheEntries()
 {
-    Shown<StudentWindow> w;
+    ShownWindow w;
     QAccessibleInterface *name = accessible(w.c(u"txtName"_s));
     QVERIFY(name->state().focusable);
     QVERIFY(name->state().focused);
@@ -309,7 +285,7 @@ void TestAccessibility::statesFollowTheEntries()
 
 void TestAccessibility::textWrittenByAssistiveTechnologyCountsAsTyped()
 {
-    Shown<StudentWindow> w;
+    ShownWindow w;
     auto *school = static_cast<ComboBoxWidget *>(w.c(u"cboSchool"_s));
     school->pick(1);
     QCOMPARE(school->text(), u"Highland"_s);
@@ -424,12 +400,12 @@ void TestAccessibility::focusIsVisibleOnEveryControl()
 {
     QFETCH(QPalette, palette);
     AppPalette colours(palette);
-    Shown<StudentWindow> w;
+    ShownWindow w;
     // A list cleared after a pick has no current row: its focus must show all the same.
     static_cast<ListBoxWidget *>(w.c(u"lstMajor"_s))->pick(1);
     QTest::keyClick(w.c(u"txtName"_s), Qt::Key_Escape);
 
-    const QStringList stops = {u"txtName"_s,  u"txtUnits"_s,       u"optFreshman"_s, u"lstMajor"_s,
+    const QStringList stops = {u"txtName"_s,  u"txtUnits"_s,  u"optFreshman"_s, u"lstMajor"_s,
                                u"chkDeans"_s, u"cboSchool"_s, u"cmdPrint"_s,    u"cmdOK"_s};
     w.c(u"cmdOK"_s)->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -460,7 +436,7 @@ void TestAccessibility::coloursComeFromThePalette()
     const QPalette dark = darkPalette();
     AppPalette colours(dark);
     QVERIFY(qApp->styleSheet().isEmpty());
-    Shown<StudentWindow> w;
+    ShownWindow w;
     shell::AboutWindow about;
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -573,7 +549,7 @@ void TestAccessibility::readableAtThisScale()
 void TestAccessibility::keyboardAlone()
 {
     ScriptedBoxes boxes;
-    Shown<StudentWindow> w;
+    ShownWindow w;
     const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
         QWidget *popup = QApplication::activePopupWidget();
         QTest::keyClick(popup ? popup : QApplication::focusWidget(), k, m);

@@ -14,6 +14,25 @@
 
 namespace testing {
 
+// A widget by path of object names from the window, "cboSchool/edit" for a part.
+inline QWidget *widgetAt(QWidget *window, const QString &path)
+{
+    QObject *found = window;
+    for (const QString &name : path.split(QLatin1Char('/')))
+        found = found ? found->findChild<QObject *>(name) : nullptr;
+    auto *widget = qobject_cast<QWidget *>(found);
+    if (!widget)
+        qFatal("no widget %s", qPrintable(path));
+    return widget;
+}
+
+// The object name of the widget with the focus, or "(nothing)".
+inline QString focusName()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("(nothing)");
+}
+
 template<class T = QWidget> T *control(QWidget &window, const QString &name)
 {
     T *found = window.findChild<T *>(name);
@@ -31,7 +50,7 @@ struct ShownWindow
         if (!QTest::qWaitForWindowActive(&window))
             qFatal("window not active");
     }
-    QWidget *c(const QString &name) { return control(window, name); }
+    QWidget *c(const QString &path) { return widgetAt(&window, path); }
     template<class T> T *c(const QString &name) { return control<T>(window, name); }
     surface::qt::ComboBoxWidget *school()
     {

@@ -18,6 +18,7 @@
 #include "presets.h"
 #include "scriptedboxes.h"
 #include "shell.h"
+#include "shownwindow.h"
 #include "studentwindow.h"
 
 #include <QAction>
@@ -931,14 +932,6 @@ private:
         return control<surface::qt::ComboBoxWidget>(u"cboSchool"_s);
     }
 
-    QString focusName() const
-    {
-        QWidget *f = QApplication::focusWidget();
-        if (!f)
-            return u"(nothing)"_s;
-        return f->objectName();
-    }
-
     static QString quoted(const QStringList &list)
     {
         return u"[\""_s + list.join(u"\", \""_s) + u"\"]"_s;
@@ -978,8 +971,8 @@ private:
         if (m_boxes.shown != m.expected)
             wrong.append(
                 u"messages: expected %1, shown %2"_s.arg(shown(m.expected), shown(m_boxes.shown)));
-        if (focusName() != m.focus)
-            wrong.append(u"focus: expected %1, on %2"_s.arg(m.focus, focusName()));
+        if (testing::focusName() != m.focus)
+            wrong.append(u"focus: expected %1, on %2"_s.arg(m.focus, testing::focusName()));
         const QString name = control<QLineEdit>(u"txtName"_s)->text();
         expect(u"name: expected \"%1\", reads \"%2\""_s.arg(m.name, name), name, m.name);
         const QString units = control<QLineEdit>(u"txtUnits"_s)->text();

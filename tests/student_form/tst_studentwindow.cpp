@@ -174,19 +174,15 @@ void TestStudentWindow::menus()
 void TestStudentWindow::tabOrder()
 {
     ShownWindow w;
-    const auto focused = [] {
-        QWidget *f = QApplication::focusWidget();
-        return f ? f->objectName() : QString();
-    };
     const auto walk = [&](const QStringList &order) {
-        QCOMPARE(focused(), order[0]);
+        QCOMPARE(focusName(), order[0]);
         for (qsizetype i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(focused(), order[i]);
+            QCOMPARE(focusName(), order[i]);
         }
         for (qsizetype i = order.size() - 2; i >= 0; --i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-            QCOMPARE(focused(), order[i]);
+            QCOMPARE(focusName(), order[i]);
         }
     };
     // The grade group is one stop, as on any desktop: Tab enters it at the chosen grade (the
@@ -202,10 +198,10 @@ void TestStudentWindow::tabOrder()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(focused(), u"optSenior"_s);
+    QCOMPARE(focusName(), u"optSenior"_s);
     QVERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(focused(), u"txtUnits"_s);
+    QCOMPARE(focusName(), u"txtUnits"_s);
 
     // Labels and frames never take the focus.
     for (const QString &name :
