@@ -9,7 +9,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRadioButton>
@@ -184,9 +183,12 @@ void clickAccessKeysAtOnce(QWidget *window)
 
 void ignoreAltTyping(QWidget *window)
 {
+    // Every widget that takes typing, the combo box that hands it to its field included.
     auto *filter = new AltTypesNothing(window);
-    for (QLineEdit *field : window->findChildren<QLineEdit *>())
-        field->installEventFilter(filter);
+    for (QWidget *field : window->findChildren<QWidget *>()) {
+        if (field->testAttribute(Qt::WA_InputMethodEnabled))
+            field->installEventFilter(filter);
+    }
 }
 
 void tabToChosenOption(QWidget *group)

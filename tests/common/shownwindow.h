@@ -51,7 +51,13 @@ struct ShownWindow
             qFatal("window not active");
     }
     QWidget *c(const QString &path) { return widgetAt(&window, path); }
-    template<class T> T *c(const QString &name) { return control<T>(window, name); }
+    template<class T> T *c(const QString &path)
+    {
+        auto *found = qobject_cast<T *>(widgetAt(&window, path));
+        if (!found)
+            qFatal("%s is no %s", qPrintable(path), T::staticMetaObject.className());
+        return found;
+    }
     surface::qt::ComboBoxWidget *school()
     {
         return c<surface::qt::ComboBoxWidget>(QStringLiteral("cboSchool"));

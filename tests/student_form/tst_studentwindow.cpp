@@ -46,6 +46,7 @@ private Q_SLOTS:
     void fixedSizeDialogFrame();
     void menus();
     void tabOrder();
+    void altWithNoAccessKeyTypesNothing();
     void accessKeys();
     void altHAlwaysChoosesSophomore();
     void escapeClearsEnterDoesNot();
@@ -169,6 +170,19 @@ void TestStudentWindow::menus()
     }
     QCOMPARE(w.window.exitAction(), file[2]);
     QCOMPARE(w.window.aboutAction(), help[0]);
+}
+
+// In every field that takes typing, the school box's included.
+void TestStudentWindow::altWithNoAccessKeyTypesNothing()
+{
+    ShownWindow w;
+    for (const QString &field : {u"txtName"_s, u"txtUnits"_s, u"cboSchool"_s}) {
+        w.c(field)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M);
+        const QString edit = field == u"cboSchool"_s ? u"cboSchool/edit"_s : field;
+        QCOMPARE(w.c<QLineEdit>(edit)->text(), u"m"_s);
+    }
 }
 
 void TestStudentWindow::tabOrder()
