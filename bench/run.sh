@@ -13,8 +13,7 @@
 #
 # STARTUP_RUNS (default 300) sets the number of start-up pairs; STARTUP_PROGRAM runs another
 # build of the program against the baseline instead of the installed one. INPUT_RUNS (default
-# 40) sets the runs of each input case; INPUT_FULL=1 also fills the school list to 32,767 (many
-# minutes). Results are also written to build/bench/results/.
+# 40) sets the runs of each input case. Results are also written to build/bench/results/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -155,9 +154,7 @@ if [ "$what" = all ] || [ "$what" = input ]; then
     pids+=("$(sed -n 2p <<<"$bus_info")")
     echo
     echo "== Input to box: a key or click sent (XTEST) until its box is mapped, under openbox"
-    full=()
-    [ "${INPUT_FULL:-0}" = 0 ] || full=(--full)
     DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_info") "$build/bench/input_latency" \
-        --runs "${INPUT_RUNS:-40}" "${full[@]}" "$build/stage/bin/Tessaly" |
+        --runs "${INPUT_RUNS:-40}" "$build/stage/bin/Tessaly" |
         tee "$results/input.txt"
 fi
