@@ -28,7 +28,7 @@ results=$build/results
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTESSALY_BENCH=ON -DTESSALY_TESTS=OFF \
     -DTESSALY_WERROR=ON >/dev/null
 cmake --build "$build" -j "$(nproc)" \
-    --target Tessaly startup_probe baseline_window command_bench input_latency
+    --target Tessaly debian_docs startup_probe baseline_window command_bench input_latency
 # The program as users run it: installed, with its install-time library path.
 cmake --install "$build" --prefix "$build/stage" >/dev/null
 program=$build/stage/bin/Tessaly
