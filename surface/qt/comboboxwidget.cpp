@@ -195,8 +195,10 @@ void ComboBoxWidget::showPicked()
         selection->clear();
         return;
     }
+    // Selected, not made current: the list would report its current item as focused, and
+    // a screen reader would announce a move into the list on every pick.
     const QModelIndex index = m_model->index(m_picked);
-    selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    selection->select(index, QItemSelectionModel::ClearAndSelect);
     m_list->scrollTo(index);
 }
 
@@ -212,7 +214,6 @@ void ComboBoxWidget::onSelectionChanged()
     }
     pick(rows.first().row());
     m_edit->setFocus(Qt::MouseFocusReason);
-    m_edit->selectAll();
 }
 
 // Any change of the text but a pick: typing, undo, or a screen reader writing the field.
@@ -234,11 +235,9 @@ bool ComboBoxWidget::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::Polish:
-        // The parts carry the box's name, so that whichever a screen reader meets reads right.
-        for (QWidget *part : {static_cast<QWidget *>(m_edit), static_cast<QWidget *>(m_list)}) {
-            if (part->accessibleName().isEmpty())
-                part->setAccessibleName(accessibleName());
-        }
+        // A screen reader reaching the list in review reads it by the box's name.
+        if (m_list->accessibleName().isEmpty())
+            m_list->setAccessibleName(accessibleName());
         break;
     // What the box receives as the focus widget is the edit field's to handle (Tab and
     // Shift+Tab excepted: QWidget takes those before any key reaches keyPressEvent).
@@ -306,7 +305,6 @@ bool ComboBoxWidget::walkList(const QKeyEvent *key)
     if (row == -2 || count == 0 || !plain)
         return false;
     pick(std::clamp(row, 0, count - 1));
-    m_edit->selectAll();
     return true;
 }
 

@@ -24,7 +24,8 @@ class ItemListModel;
 //
 // The box itself takes the focus, as a stock combo box does, and hands its keys and input to
 // the edit field. Assistive technology sees one combo box whose value is the edit field's
-// text, told of each pick; the edit field and the list carry the box's accessible name.
+// text, told of each pick; the list carries the box's accessible name, the edit field none,
+// so that the name is read once.
 class ComboBoxWidget : public QWidget
 {
     Q_OBJECT

@@ -33,8 +33,8 @@ def main():
     def has(accessible, state):
         return accessible.getState().contains(state)
 
-    def write(role, name, text):
-        field = poll(f"the {name} field", lambda: find(frame, role, name))
+    def write(role, name, text, within=frame):
+        field = poll(f"the {name} field", lambda: find(within, role, name))
         field.queryEditableText().setTextContents(text)
         poll(f"{name} to read {text!r}", lambda: field.queryText().getText(0, -1) == text)
 
@@ -55,9 +55,8 @@ def main():
     poll("Business picked", lambda: has(business, pyatspi.STATE_SELECTED))
     school = find(frame, pyatspi.ROLE_COMBO_BOX, "School")
     check("school is a combo box named School", school is not None, True)
-    write(pyatspi.ROLE_TEXT, "School", "Lincoln")
-    check("combo box's field is named School",
-          find(school, pyatspi.ROLE_TEXT, "School") is not None, True)
+    # The box's field has no name of its own, so the box's is read once.
+    write(pyatspi.ROLE_TEXT, "", "Lincoln", within=school)
     deans = find(frame, pyatspi.ROLE_CHECK_BOX, "Deans List")
     act(deans)
     poll("Deans List ticked", lambda: has(deans, pyatspi.STATE_CHECKED))
@@ -92,7 +91,7 @@ def main():
     check("the focused object is the combo box named School",
           (focused.getRole(), focused.name), (pyatspi.ROLE_COMBO_BOX, "School"))
     check("its text is the picked school, whole",
-          find(focused, pyatspi.ROLE_TEXT, "School").queryText().getText(0, -1), "Lincoln")
+          find(focused, pyatspi.ROLE_TEXT, "").queryText().getText(0, -1), "Lincoln")
 
     exit_item = find(frame, pyatspi.ROLE_MENU_ITEM, "Exit")
     act(exit_item)

@@ -36,8 +36,10 @@ def main():
     pyatspi, frame = session.pyatspi, session.frame
     find, window, box_text = session.find, session.window, session.box_text
 
-    for name, text in [("Name", "Cy Moss"), ("Units Completed", "12"), ("School", "Midtown")]:
-        find(frame, pyatspi.ROLE_TEXT, name).queryEditableText().setTextContents(text)
+    school = find(frame, pyatspi.ROLE_COMBO_BOX, "School")
+    for within, name, text in [(frame, "Name", "Cy Moss"), (frame, "Units Completed", "12"),
+                               (school, "", "Midtown")]:
+        find(within, pyatspi.ROLE_TEXT, name).queryEditableText().setTextContents(text)
     act(find(frame, pyatspi.ROLE_RADIO_BUTTON, "Senior"))
     marketing = find(find(frame, pyatspi.ROLE_LIST, "Major"), pyatspi.ROLE_LIST_ITEM, "Marketing")
     act(marketing)
