@@ -3,12 +3,12 @@
 
 #include "comboboxwidget.h"
 
-#include <QAbstractListModel>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -16,54 +16,24 @@
 
 namespace surface::qt {
 
-// The combo box's items as Qt's list view shows them. The view holds no items of its own, so
-// the rules of ItemList are the only ones in force.
-class ItemListModel : public QAbstractListModel
+namespace {
+
+// What the list shows: the items as ItemList placed them, read-only. A name too long for the
+// list is elided there and shown whole in its tooltip.
+class ItemsModel : public QStringListModel
 {
 public:
-    explicit ItemListModel(QObject *parent) : QAbstractListModel(parent) {}
-
-    const ItemList &items() const { return m_items; }
-
-    void assign(const QStringList &items, bool sorted)
-    {
-        beginResetModel();
-        m_items = ItemList(sorted);
-        m_items.assign(items);
-        endResetModel();
-    }
-
-    // Raises ListFull, with the model unchanged, when the list is full.
-    Integer add(const QString &item)
-    {
-        if (m_items.count() == ItemList::MaxCount)
-            return m_items.add(item); // raises, before the view hears of any change
-        const Integer row = m_items.insertionPoint(item);
-        beginInsertRows({}, row, row);
-        m_items.add(item);
-        endInsertRows();
-        return row;
-    }
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : m_items.count();
-    }
+    using QStringListModel::QStringListModel;
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid() || index.row() >= m_items.count())
-            return {};
-        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
-            return m_items.at(static_cast<Integer>(index.row()));
-        return {};
+        return QStringListModel::data(index, role == Qt::ToolTipRole ? Qt::DisplayRole : role);
     }
-
-private:
-    ItemList m_items;
+    Qt::ItemFlags flags(const QModelIndex &index) const override
+    {
+        return QStringListModel::flags(index) & ~(Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+    }
 };
-
-namespace {
 
 class ComboBoxAccessible : public QAccessibleWidget
 {
@@ -89,7 +59,7 @@ QAccessibleInterface *comboBoxAccessible(const QString &className, QObject *obje
 } // namespace
 
 ComboBoxWidget::ComboBoxWidget(QWidget *parent)
-    : QWidget(parent), m_model(new ItemListModel(this)), m_edit(new QLineEdit(this)),
+    : QWidget(parent), m_model(new ItemsModel(this)), m_edit(new QLineEdit(this)),
       m_list(new QListView(this))
 {
     [[maybe_unused]] static const bool accessible =
@@ -126,33 +96,31 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
 
 QStringList ComboBoxWidget::items() const
 {
-    return m_model->items().toStringList();
-}
-
-const ItemList &ComboBoxWidget::itemList() const
-{
-    return m_model->items();
+    return m_items.toStringList();
 }
 
 void ComboBoxWidget::setItems(const QStringList &items)
 {
-    m_model->assign(items, sorted());
+    ItemList list(sorted());
+    list.assign(items);
+    m_items = std::move(list);
+    m_model->setStringList(m_items.toStringList());
     m_picked = -1;
     showPicked();
 }
 
 bool ComboBoxWidget::sorted() const
 {
-    return m_model->items().sorted();
+    return m_items.sorted();
 }
 
 void ComboBoxWidget::setSorted(bool sorted)
 {
     if (sorted == this->sorted())
         return;
-    m_model->assign(items(), sorted);
-    m_picked = -1;
-    showPicked();
+    const QStringList current = items();
+    m_items = ItemList(sorted);
+    setItems(current);
 }
 
 QString ComboBoxWidget::text() const
@@ -171,7 +139,7 @@ void ComboBoxWidget::pick(int row)
 {
     {
         const QScopedValueRollback picking(m_picking, true);
-        m_edit->setText(row < 0 ? QString() : m_model->items().at(static_cast<Integer>(row)));
+        m_edit->setText(row < 0 ? QString() : m_items.at(static_cast<Integer>(row)));
     }
     m_picked = row;
     showPicked();
@@ -181,7 +149,9 @@ void ComboBoxWidget::pick(int row)
 
 Integer ComboBoxWidget::addItem(const QString &item)
 {
-    const Integer row = m_model->add(item);
+    const Integer row = m_items.add(item); // raises when full, before the list shows a change
+    m_model->insertRows(row, 1);
+    m_model->setData(m_model->index(row), item);
     if (m_picked >= row)
         ++m_picked;
     return row;
@@ -283,7 +253,7 @@ bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)
 // Up, Down, PageUp and PageDown pick in the list, as in any combo box.
 bool ComboBoxWidget::walkList(const QKeyEvent *key)
 {
-    const int count = m_model->rowCount();
+    const int count = m_items.count();
     int row = -2;
     switch (key->key()) {
     case Qt::Key_Up:

@@ -9,10 +9,9 @@
 #include <QWidget>
 
 class QLineEdit;
+class QStringListModel;
 
 namespace surface::qt {
-
-class ItemListModel;
 
 // An editable combo box whose list is always shown under its edit field, with no drop-down
 // button: the edit field on top at its natural height, the list filling the rest.
@@ -40,7 +39,7 @@ public:
     // Re-sorts the items at once, or leaves them in their order from then on.
     void setSorted(bool sorted);
 
-    const ItemList &itemList() const;
+    const ItemList &itemList() const { return m_items; }
     QString text() const;
     void setText(const QString &text);
     int pickedRow() const { return m_picked; }
@@ -67,7 +66,8 @@ private:
     // Rows wholly inside the list, at least one: what PageUp and PageDown move by.
     int rowsPerPage() const;
 
-    ItemListModel *const m_model;
+    ItemList m_items;
+    QStringListModel *const m_model; // what the list shows: m_items' texts
     QLineEdit *const m_edit;
     QListView *const m_list;
     int m_picked = -1;
