@@ -27,7 +27,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
