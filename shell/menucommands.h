@@ -21,9 +21,14 @@ public:
     {}
 
     // File, "E&xit": ends the program at once.
-    void mnuExit_Click();
+    void mnuExit_Click() { m_runtime.End(); }
     // Help, "&About Quorlant": shows the one About window, modally; returns once it is hidden.
-    void mnuAbout_Click();
+    void mnuAbout_Click()
+    {
+        if (!m_about)
+            m_about = &m_loadAbout();
+        m_about->show(true);
+    }
 
 private:
     surface::Runtime &m_runtime;

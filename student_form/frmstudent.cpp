@@ -9,98 +9,81 @@ using namespace Qt::StringLiterals;
 using surface::CrLf;
 using surface::Integer;
 
-namespace {
-
-const QString ErrorTitle = u"Error"_s;
-
-} // namespace
-
 QString schoolListCredit()
 {
     return u"Compiled by the Tessaly student records desk"_s;
 }
 
+// Tells the user what is missing and moves the focus to where it goes, if anywhere.
+void frmStudent::refuse(const QString &message, surface::Focusable *entry)
+{
+    m_controls.runtime.MsgBox(message, surface::OkOnly, u"Error"_s);
+    if (entry)
+        entry->setFocus();
+}
+
 void frmStudent::cmdPrint_Click()
 {
-    if (m_controls.txtName.text() == u""_s) {
-        m_controls.runtime.MsgBox(u"Please Enter Your Name"_s, surface::OkOnly, ErrorTitle);
-        m_controls.txtName.setFocus();
-        return;
-    }
-    if (!(surface::Val(m_controls.txtUnits.text()) > 0.0)) {
-        m_controls.runtime.MsgBox(u"Enter Number of Units"_s, surface::OkOnly, ErrorTitle);
-        m_controls.txtUnits.setFocus();
-        return;
-    }
-    if (m_controls.lstMajor.listIndex() == surface::NoItem) {
-        m_controls.runtime.MsgBox(u"Please Enter Your Major"_s, surface::OkOnly, ErrorTitle);
-        m_controls.lstMajor.setFocus();
-        return;
-    }
-    if (m_controls.cboSchool.text() == u""_s) {
-        m_controls.runtime.MsgBox(u"Please Enter Your School"_s, surface::OkOnly, ErrorTitle);
-        m_controls.cboSchool.setFocus();
-        return;
-    }
-    const bool freshman = m_controls.optFreshman.value();
-    const bool sophomore = m_controls.optSophomore.value();
-    const bool junior = m_controls.optJunior.value();
-    const bool senior = m_controls.optSenior.value();
-    if (!freshman && !sophomore && !junior && !senior) {
-        m_controls.runtime.MsgBox(u"Grade Level Not Selected"_s, surface::OkOnly, ErrorTitle);
-        return;
-    }
+    StudentControls &c = m_controls;
+    if (c.txtName.text() == u""_s)
+        return refuse(u"Please Enter Your Name"_s, &c.txtName);
+    if (!(surface::Val(c.txtUnits.text()) > 0.0))
+        return refuse(u"Enter Number of Units"_s, &c.txtUnits);
+    if (c.lstMajor.listIndex() == surface::NoItem)
+        return refuse(u"Please Enter Your Major"_s, &c.lstMajor);
+    if (c.cboSchool.text() == u""_s)
+        return refuse(u"Please Enter Your School"_s, &c.cboSchool);
+    QString grade;
+    if (c.optFreshman.value())
+        grade = u"Freshman"_s;
+    else if (c.optSophomore.value())
+        grade = u"Sophomore"_s;
+    else if (c.optJunior.value())
+        grade = u"Junior"_s;
+    else if (c.optSenior.value())
+        grade = u"Senior"_s;
+    else
+        return refuse(u"Grade Level Not Selected"_s, nullptr);
 
-    QString summary;
-    summary += u"Student Name: "_s + m_controls.txtName.text() + CrLf + CrLf;
-    summary += u"Units Completed: "_s + m_controls.txtUnits.text() + CrLf;
-    summary += u"Major: "_s + m_controls.lstMajor.list(m_controls.lstMajor.listIndex()) + CrLf;
+    QString summary = u"Student Name: "_s + c.txtName.text() + CrLf + CrLf;
+    summary += u"Units Completed: "_s + c.txtUnits.text() + CrLf;
+    summary += u"Major: "_s + c.lstMajor.list(c.lstMajor.listIndex()) + CrLf;
 
     // A school typed rather than picked joins the list, at its sorted place, and is picked.
     // Typing one that is listed already adds it again: no search is made.
-    if (m_controls.cboSchool.listIndex() == surface::NoItem) {
-        m_controls.cboSchool.addItem(m_controls.cboSchool.text());
-        m_controls.cboSchool.setListIndex(m_controls.cboSchool.newIndex());
+    if (c.cboSchool.listIndex() == surface::NoItem) {
+        c.cboSchool.addItem(c.cboSchool.text());
+        c.cboSchool.setListIndex(c.cboSchool.newIndex());
     }
-    summary += u"School: "_s + m_controls.cboSchool.list(m_controls.cboSchool.listIndex()) + CrLf;
-
-    QString grade;
-    if (m_controls.optFreshman.value())
-        grade = u"Freshman"_s;
-    else if (m_controls.optSophomore.value())
-        grade = u"Sophomore"_s;
-    else if (m_controls.optJunior.value())
-        grade = u"Junior"_s;
-    else
-        grade = u"Senior"_s;
+    summary += u"School: "_s + c.cboSchool.list(c.cboSchool.listIndex()) + CrLf;
     summary += u"Grade Level: "_s + grade + CrLf;
 
-    switch (m_controls.chkDeans.value()) {
+    switch (c.chkDeans.value()) {
     case surface::Unchecked:
-        summary += u"Deans List: "_s + u"No"_s + CrLf;
+        summary += u"Deans List: No"_s + CrLf;
         break;
     case surface::Checked:
-        summary += u"Deans List: "_s + u"Yes"_s;
+        summary += u"Deans List: Yes"_s;
         break;
     default: // grayed: no deans line
         break;
     }
 
-    m_controls.runtime.MsgBox(summary, surface::OkOnly, u"Quorlant"_s);
+    c.runtime.MsgBox(summary, surface::OkOnly, u"Quorlant"_s);
 }
 
 void frmStudent::cmdOK_Click()
 {
-    m_controls.txtName.setText(u""_s);
-    m_controls.txtUnits.setText(u""_s);
-    m_controls.optFreshman.setValue(false);
-    m_controls.optSophomore.setValue(false);
-    m_controls.optJunior.setValue(false);
-    m_controls.optSenior.setValue(false);
-    m_controls.chkDeans.setValue(surface::Unchecked);
-    m_controls.lstMajor.setText(u""_s);
-    m_controls.cboSchool.setText(u""_s);
-    m_controls.txtName.setFocus();
+    StudentControls &c = m_controls;
+    c.txtName.setText(u""_s);
+    c.txtUnits.setText(u""_s);
+    for (surface::OptionButton *grade :
+         {&c.optFreshman, &c.optSophomore, &c.optJunior, &c.optSenior})
+        grade->setValue(false);
+    c.chkDeans.setValue(surface::Unchecked);
+    c.lstMajor.setText(u""_s);
+    c.cboSchool.setText(u""_s);
+    c.txtName.setFocus();
 }
 
 void frmStudent::ReDimArray(Integer &gintSize)
@@ -117,8 +100,7 @@ QString &frmStudent::schoolAt(int index)
 
 void frmStudent::mnuPrintSchools_Click()
 {
-    Integer n = m_controls.cboSchool.listCount();
-    Integer size = n;
+    Integer size = m_controls.cboSchool.listCount();
     ReDimArray(size);
     schoolAt(0) = u"School List:"_s;
 

@@ -49,6 +49,7 @@ public:
     const std::vector<QString> &schools() const { return mstrSchools; }
 
 private:
+    void refuse(const QString &message, surface::Focusable *entry);
     QString &schoolAt(int index);
 
     StudentControls m_controls;

@@ -135,11 +135,8 @@ void StudentWindow::connectEvents()
     // A clear can be undone until an entry changes.
     for (QLineEdit *edit : {ui->txtName, ui->txtUnits, ui->cboSchool->lineEdit()})
         connect(edit, &QLineEdit::textChanged, this, &StudentWindow::forgetClear);
-    for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->optFreshman),
-                                    static_cast<QAbstractButton *>(ui->optSophomore),
-                                    static_cast<QAbstractButton *>(ui->optJunior),
-                                    static_cast<QAbstractButton *>(ui->optSenior),
-                                    static_cast<QAbstractButton *>(ui->chkDeans)})
+    for (QAbstractButton *button : QList<QAbstractButton *>{
+             ui->optFreshman, ui->optSophomore, ui->optJunior, ui->optSenior, ui->chkDeans})
         connect(button, &QAbstractButton::toggled, this, &StudentWindow::forgetClear);
     connect(ui->lstMajor, &QListWidget::itemSelectionChanged, this, &StudentWindow::forgetClear);
 }

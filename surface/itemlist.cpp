@@ -57,11 +57,6 @@ QByteArray alphabeticalKey(QStringView text)
     return key;
 }
 
-bool alphabeticalLess(QStringView a, QStringView b)
-{
-    return alphabeticalKey(a) < alphabeticalKey(b);
-}
-
 ItemList::ItemList(bool sorted) : m_sorted(sorted) {}
 
 const QString &ItemList::at(Integer index) const

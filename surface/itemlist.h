@@ -13,15 +13,12 @@
 
 namespace surface {
 
-// True when a sorts before b in ascending alphabetical order: the Unicode Collation Algorithm's
+// The key texts are put in ascending alphabetical order by: the Unicode Collation Algorithm's
 // root order, which belongs to no one language, compared on base letters alone. Case, accents
-// and width do not count, and a letter with a stroke files with its letter:
+// and width do not count (texts that differ only in those have equal keys), and a letter with
+// a stroke files with its letter:
 // "Ängelholm" < "apple" < "École" < "Franklin" < "Łódź" < "Øst" < "zebra".
 // The order is the same whatever the user's or the system's locale.
-bool alphabeticalLess(QStringView a, QStringView b);
-
-// The key two texts are compared by: keys order as their texts do, and texts that differ only
-// in case, accents or width have equal keys.
 QByteArray alphabeticalKey(QStringView text);
 
 class ItemList

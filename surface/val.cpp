@@ -75,32 +75,28 @@ double Val(QStringView text)
         ++i;
     }
 
+    const auto digitsFrom = [&](qsizetype at) {
+        while (at < n && isAsciiDigit(text[at]))
+            ++at;
+        return at;
+    };
     const qsizetype mantissaStart = i;
-    qsizetype digits = 0;
-    while (i < n && isAsciiDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (i < n && isAsciiDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
+    qsizetype end = digitsFrom(i);
+    qsizetype digits = end - i;
+    if (end < n && text[end] == u'.') {
+        const qsizetype fractionEnd = digitsFrom(end + 1);
+        digits += fractionEnd - (end + 1);
+        end = fractionEnd;
     }
     if (digits == 0)
         return 0.0;
-    qsizetype end = i;
 
-    if (i < n && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype j = i + 1;
+    if (end < n && (text[end] == u'e' || text[end] == u'E')) {
+        qsizetype j = end + 1;
         if (j < n && (text[j] == u'+' || text[j] == u'-'))
             ++j;
-        if (j < n && isAsciiDigit(text[j])) {
-            while (j < n && isAsciiDigit(text[j]))
-                ++j;
-            end = j;
-        }
+        if (const qsizetype exponentEnd = digitsFrom(j); exponentEnd > j)
+            end = exponentEnd;
     }
 
     // Every character of [mantissaStart, end) is ASCII, so narrowing is exact.

@@ -6,41 +6,46 @@
 // The surface's controls bound to Qt widgets. Each adapter holds the widget it speaks for;
 // the widgets belong to their window.
 
+#include "comboboxwidget.h"
+#include "listboxwidget.h"
 #include "surface.h"
 
-class QCheckBox;
-class QDialog;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
-class QWidget;
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 namespace surface::qt {
 
-class ComboBoxWidget;
-class ListBoxWidget;
+// The adapter of a control that takes the focus, over its widget.
+template<class Control, class Widget> class QtFocusable : public Control
+{
+public:
+    explicit QtFocusable(Widget *widget) : m_widget(widget) {}
+    void setFocus() override { m_widget->setFocus(Qt::OtherFocusReason); }
+
+protected:
+    Widget *const m_widget;
+};
 
 class QtWindow final : public Window
 {
 public:
     explicit QtWindow(QDialog *dialog) : m_dialog(dialog) {}
     void show(bool modal) override;
-    void hide() override;
+    void hide() override { m_dialog->hide(); }
 
 private:
     QDialog *const m_dialog;
 };
 
-class QtTextBox final : public TextBox
+class QtTextBox final : public QtFocusable<TextBox, QLineEdit>
 {
 public:
-    explicit QtTextBox(QLineEdit *edit) : m_edit(edit) {}
-    QString text() const override;
-    void setText(const QString &text) override;
-    void setFocus() override;
-
-private:
-    QLineEdit *const m_edit;
+    using QtFocusable::QtFocusable;
+    QString text() const override { return m_widget->text(); }
+    void setText(const QString &text) override { m_widget->setText(text); }
 };
 
 class QtLabel final : public Label
@@ -53,59 +58,45 @@ private:
     QLabel *const m_label;
 };
 
-class QtOptionButton final : public OptionButton
+class QtOptionButton final : public QtFocusable<OptionButton, QRadioButton>
 {
 public:
-    explicit QtOptionButton(QRadioButton *button) : m_button(button) {}
-    bool value() const override;
+    using QtFocusable::QtFocusable;
+    bool value() const override { return m_widget->isChecked(); }
     void setValue(bool value) override;
-    void setFocus() override;
-
-private:
-    QRadioButton *const m_button;
 };
 
-class QtCheckBox final : public CheckBox
+class QtCheckBox final : public QtFocusable<CheckBox, QCheckBox>
 {
 public:
     explicit QtCheckBox(QCheckBox *box);
     Integer value() const override;
     void setValue(Integer value) override;
-    void setFocus() override;
-
-private:
-    QCheckBox *const m_box;
 };
 
-class QtListBox final : public ListBox
+class QtListBox final : public QtFocusable<ListBox, ListBoxWidget>
 {
 public:
-    explicit QtListBox(ListBoxWidget *list) : m_list(list) {}
-    Integer listIndex() const override;
+    using QtFocusable::QtFocusable;
+    Integer listIndex() const override { return static_cast<Integer>(m_widget->pickedRow()); }
     QString list(Integer index) const override;
     void setText(const QString &text) override;
-    void setFocus() override;
-
-private:
-    ListBoxWidget *const m_list;
 };
 
-class QtComboBox final : public ComboBox
+class QtComboBox final : public QtFocusable<ComboBox, ComboBoxWidget>
 {
 public:
-    explicit QtComboBox(ComboBoxWidget *combo) : m_combo(combo) {}
-    QString text() const override;
-    void setText(const QString &text) override;
-    Integer listIndex() const override;
+    using QtFocusable::QtFocusable;
+    QString text() const override { return m_widget->text(); }
+    void setText(const QString &text) override { m_widget->setText(text); }
+    Integer listIndex() const override { return static_cast<Integer>(m_widget->pickedRow()); }
     void setListIndex(Integer index) override;
-    Integer listCount() const override;
-    QString list(Integer index) const override;
-    void addItem(const QString &item) override;
+    Integer listCount() const override { return m_widget->itemList().count(); }
+    QString list(Integer index) const override { return m_widget->itemList().at(index); }
+    void addItem(const QString &item) override { m_newIndex = m_widget->addItem(item); }
     Integer newIndex() const override { return m_newIndex; }
-    void setFocus() override;
 
 private:
-    ComboBoxWidget *const m_combo;
     Integer m_newIndex = NoItem;
 };
 

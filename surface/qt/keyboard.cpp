@@ -4,13 +4,10 @@
 #include "keyboard.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenuBar>
-#include <QPointer>
 #include <QRadioButton>
 #include <QShortcutEvent>
 
@@ -89,89 +86,6 @@ private:
     QAbstractButton *const m_button;
 };
 
-// Tab and Shift+Tab treat the group as one stop: entering lands on the chosen option (or
-// the first), and leaving skips the group's other options.
-class OptionGroupTabStop : public QObject
-{
-public:
-    explicit OptionGroupTabStop(QWidget *group) : QObject(group), m_group(group)
-    {
-        for (QRadioButton *option : options())
-            option->installEventFilter(this);
-        // Qt reports a focus change after the FocusIn event, so at FocusIn this still
-        // names the widget the focus comes from.
-        connect(qApp, &QApplication::focusChanged, this,
-                [this](QWidget *, QWidget *now) { m_focus = now; });
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress)
-            return leaveGroup(static_cast<QKeyEvent *>(event));
-        if (event->type() == QEvent::FocusIn)
-            enterGroup(static_cast<QWidget *>(watched), static_cast<QFocusEvent *>(event));
-        return false;
-    }
-
-private:
-    QList<QRadioButton *> options() const
-    {
-        return m_group->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly);
-    }
-
-    bool inGroup(const QWidget *widget) const
-    {
-        return widget && widget->parentWidget() == m_group &&
-               qobject_cast<const QRadioButton *>(widget);
-    }
-
-    void enterGroup(QWidget *option, const QFocusEvent *event)
-    {
-        const Qt::FocusReason reason = event->reason();
-        if ((reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason) || inGroup(m_focus))
-            return;
-        const QList<QRadioButton *> all = options();
-        QWidget *target = all.value(0);
-        for (QRadioButton *candidate : all) {
-            if (candidate->isChecked())
-                target = candidate;
-        }
-        if (target && target != option)
-            target->setFocus(reason);
-    }
-
-    bool leaveGroup(const QKeyEvent *key)
-    {
-        const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
-        const bool backward = key->key() == Qt::Key_Backtab ||
-                              (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier));
-        if (!forward && !backward)
-            return false;
-        QWidget *window = m_group->window();
-        QWidget *next = QApplication::focusWidget();
-        for (int guard = 0; next && guard < 1000; ++guard) {
-            next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
-            if (!next || next == window)
-                continue;
-            if (!inGroup(next) && takesTabFocus(next, window)) {
-                next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-                return true;
-            }
-        }
-        return false;
-    }
-
-    static bool takesTabFocus(const QWidget *widget, const QWidget *window)
-    {
-        return (widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && !widget->focusProxy() &&
-               widget->isEnabled() && widget->isVisibleTo(window) && widget->window() == window;
-    }
-
-    QWidget *const m_group;
-    QPointer<QWidget> m_focus;
-};
-
 } // namespace
 
 void clickAccessKeysAtOnce(QWidget *window)
@@ -193,7 +107,22 @@ void ignoreAltTyping(QWidget *window)
 
 void tabToChosenOption(QWidget *group)
 {
-    new OptionGroupTabStop(group);
+    // Only the chosen option, or the first when none is, takes the focus by Tab; the others
+    // still take it by a click, an arrow key or their access key.
+    const QList<QRadioButton *> options =
+        group->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly);
+    const auto follow = [options] {
+        QRadioButton *stop = options.value(0);
+        for (QRadioButton *option : options) {
+            if (option->isChecked())
+                stop = option;
+        }
+        for (QRadioButton *option : options)
+            option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    for (QRadioButton *option : options)
+        QObject::connect(option, &QAbstractButton::toggled, group, follow);
+    follow();
 }
 
 void preferButtonAccessKey(QMenuBar *menuBar, QAbstractButton *button)

@@ -28,11 +28,7 @@ namespace surface::qt {
 
 namespace {
 
-MessageBox::Script &script()
-{
-    static MessageBox::Script current;
-    return current;
-}
+MessageBox::Script script;
 
 // Lines as the user reads them: CR LF, a lone CR, a lone LF, and Unicode's line and
 // paragraph separators each end one.
@@ -237,8 +233,8 @@ void MessageBox::keyPressEvent(QKeyEvent *event)
 
 void MessageBox::present(const QString &prompt, const QString &title, QWidget *parent)
 {
-    if (script()) {
-        script()(title, prompt);
+    if (script) {
+        script(title, prompt);
         return;
     }
     const QPointer<QWidget> before = QApplication::activeWindow();
@@ -251,7 +247,7 @@ void MessageBox::present(const QString &prompt, const QString &title, QWidget *p
 
 void MessageBox::setScript(Script newScript)
 {
-    script() = std::move(newScript);
+    script = std::move(newScript);
 }
 
 } // namespace surface::qt

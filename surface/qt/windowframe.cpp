@@ -11,6 +11,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -53,10 +54,8 @@ void addSkipTaskbarState(QWidget *window)
         const auto *values = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
         atoms.assign(values, values + xcb_get_property_value_length(reply.get()) / 4);
     }
-    for (const xcb_atom_t atom : atoms) {
-        if (atom == skip)
-            return;
-    }
+    if (std::find(atoms.cbegin(), atoms.cend(), skip) != atoms.cend())
+        return;
     atoms.push_back(skip);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
                         static_cast<uint32_t>(atoms.size()), atoms.data());

@@ -94,8 +94,7 @@ bool isOpaque(const QImage &image, int x, int y, QRgb rgb)
 
 struct RunResult
 {
-    bool started = false;
-    int exitCode = -1;
+    int exitCode = -1; // -1 too when it crashed or never started
     QString output;
 };
 
@@ -104,14 +103,11 @@ RunResult runGenerator(const QString &script, const QStringList &args = {})
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     p.start(u"python3"_s, QStringList{script} + args);
-    RunResult r;
-    r.started = p.waitForStarted(10000);
-    if (!r.started)
-        return r;
+    if (!p.waitForStarted(10000))
+        return {-1, u"python3 could not be started"_s};
     p.waitForFinished(60000);
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.output = QString::fromLocal8Bit(p.readAll());
-    return r;
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAll())};
 }
 
 } // namespace
@@ -123,12 +119,9 @@ class TestIcons : public QObject
 private Q_SLOTS:
     void fileLayout_data();
     void fileLayout();
-    void booksIsTheExpectedSize();
 
     void qtReadsEveryImage_data();
     void qtReadsEveryImage();
-    void iconOffersBothSizes_data();
-    void iconOffersBothSizes();
 
     void programIconIsAWhiteSheet();
     void monoImageFollowsTheColourOne();
@@ -233,21 +226,12 @@ void TestIcons::fileLayout()
     QCOMPARE(d.size(), expectedOffset);
 }
 
-void TestIcons::booksIsTheExpectedSize()
-{
-    // Header, two directory entries, a 32x32 and a 16x16 16-colour image.
-    QCOMPARE(readBytes(BooksIco).size(), 6 + 2 * 16 + 744 + 296);
-}
-
 void TestIcons::qtReadsEveryImage_data()
 {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QList<QSize>>("sizes");
-
-    QTest::newRow("tessaly") << TessalyIco << QList<QSize>{{32, 32}, {32, 32}, {16, 16}};
-    QTest::newRow("books") << BooksIco << QList<QSize>{{32, 32}, {16, 16}};
+    fileLayout_data();
 }
 
+// Qt reads every image at its size, and an icon made from the file offers both sizes.
 void TestIcons::qtReadsEveryImage()
 {
     QFETCH(QString, path);
@@ -263,18 +247,7 @@ void TestIcons::qtReadsEveryImage()
         QCOMPARE(image.size(), sizes[i]);
         QVERIFY(image.hasAlphaChannel());
     }
-}
 
-void TestIcons::iconOffersBothSizes_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("tessaly") << TessalyIco;
-    QTest::newRow("books") << BooksIco;
-}
-
-void TestIcons::iconOffersBothSizes()
-{
-    QFETCH(QString, path);
     const QIcon icon(path);
     const QList<QSize> available = icon.availableSizes();
     QVERIFY2(available.contains(QSize(16, 16)), qPrintable(path));
@@ -422,7 +395,6 @@ void TestIcons::pngsMatchTheIcon()
 void TestIcons::generatedFilesAreUpToDate()
 {
     const RunResult r = runGenerator(QStringLiteral(MAKE_ICONS), {u"--check"_s});
-    QVERIFY2(r.started, "python3 could not be started");
     QVERIFY2(r.exitCode == 0, qPrintable(r.output));
 }
 
@@ -448,7 +420,6 @@ void TestIcons::checkNoticesAnEditedDrawing()
     const QString script = copy.filePath(u"make_icons.py"_s);
 
     RunResult r = runGenerator(script, {u"--check"_s});
-    QVERIFY2(r.started, "python3 could not be started");
     QVERIFY2(r.exitCode == 0, qPrintable(r.output));
 
     // Blacken one pixel of the sheet in the 32x32 drawing.

@@ -8,10 +8,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <QWindow>
 
 #include <functional>
 

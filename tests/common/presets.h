@@ -14,6 +14,10 @@ namespace testing {
 inline const QStringList PresetSchools = {QStringLiteral("Franklin"), QStringLiteral("Highland"),
                                           QStringLiteral("Midtown"),
                                           QStringLiteral("West Highland")};
+// The presets once "Lincoln" has been typed and printed: at its alphabetical place.
+inline const QStringList SchoolsWithLincoln = {
+    QStringLiteral("Franklin"), QStringLiteral("Highland"), QStringLiteral("Lincoln"),
+    QStringLiteral("Midtown"), QStringLiteral("West Highland")};
 inline const QStringList Majors = {QStringLiteral("Accounting"), QStringLiteral("Business"),
                                    QStringLiteral("Computer Information Systems"),
                                    QStringLiteral("Marketing")};

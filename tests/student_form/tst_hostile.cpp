@@ -12,7 +12,6 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
-#include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 using namespace testing;

@@ -35,10 +35,8 @@ private Q_SLOTS:
     void units();
     void blankNamePasses();
     void workedExample();
-    void gradeLines_data();
-    void gradeLines();
-    void deansLines_data();
-    void deansLines();
+    void summaryEnding_data();
+    void summaryEnding();
     void typedSchoolIsCapturedSortedAndPicked();
     void typedSchoolEqualToAListedOneIsAddedAgain();
     void pickedSchoolLeavesTheListAlone();
@@ -175,50 +173,35 @@ void TestPrint::workedExample()
     QCOMPARE(f.cboSchool.listIndex(), 2);
 }
 
-void TestPrint::gradeLines_data()
+// The last lines: the grade, then the deans line, with a break after No, none after Yes, and
+// no deans line at all when the box is grayed.
+void TestPrint::summaryEnding_data()
 {
     QTest::addColumn<int>("grade");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("Freshman") << 0 << u"Freshman"_s;
-    QTest::newRow("Sophomore") << 1 << u"Sophomore"_s;
-    QTest::newRow("Junior") << 2 << u"Junior"_s;
-    QTest::newRow("Senior") << 3 << u"Senior"_s;
+    QTest::addColumn<int>("deans");
+    QTest::addColumn<QString>("ending");
+    QTest::newRow("Freshman") << 0 << 1 << u"Freshman\r\nDeans List: Yes"_s;
+    QTest::newRow("Sophomore") << 1 << 1 << u"Sophomore\r\nDeans List: Yes"_s;
+    QTest::newRow("Junior") << 2 << 1 << u"Junior\r\nDeans List: Yes"_s;
+    QTest::newRow("Senior") << 3 << 1 << u"Senior\r\nDeans List: Yes"_s;
+    QTest::newRow("deans clear") << 1 << 0 << u"Sophomore\r\nDeans List: No\r\n"_s;
+    QTest::newRow("deans grayed") << 1 << 2 << u"Sophomore\r\n"_s;
 }
 
-void TestPrint::gradeLines()
+void TestPrint::summaryEnding()
 {
     QFETCH(int, grade);
-    QFETCH(QString, line);
+    QFETCH(int, deans);
+    QFETCH(QString, ending);
 
     RecordedForm f;
     f.fillExample();
     RecordingOptionButton *grades[] = {&f.optFreshman, &f.optSophomore, &f.optJunior, &f.optSenior};
     f.choose(*grades[grade]);
+    f.chkDeans.state = static_cast<surface::Integer>(deans);
     f.print();
-    QVERIFY2(f.lastPrompt().contains(u"\r\nGrade Level: "_s + line + u"\r\nDeans List: Yes"_s),
-             qPrintable(f.lastPrompt()));
-}
-
-void TestPrint::deansLines_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<QString>("ending");
-    QTest::newRow("ticked: no break after Yes") << 1 << u"Sophomore\r\nDeans List: Yes"_s;
-    QTest::newRow("clear: break after No") << 0 << u"Sophomore\r\nDeans List: No\r\n"_s;
-    QTest::newRow("grayed: no deans line") << 2 << u"Grade Level: Sophomore\r\n"_s;
-}
-
-void TestPrint::deansLines()
-{
-    QFETCH(int, value);
-    QFETCH(QString, ending);
-
-    RecordedForm f;
-    f.fillExample();
-    f.chkDeans.state = static_cast<surface::Integer>(value);
-    f.print();
-    QVERIFY2(f.lastPrompt().endsWith(ending), qPrintable(f.lastPrompt()));
-    QCOMPARE(f.lastPrompt().count(u"Deans"_s), value == 2 ? 0 : 1);
+    QVERIFY2(f.lastPrompt().endsWith(u"\r\nGrade Level: "_s + ending), qPrintable(f.lastPrompt()));
+    QCOMPARE(f.lastPrompt().count(u"Deans"_s), deans == 2 ? 0 : 1);
 }
 
 void TestPrint::typedSchoolIsCapturedSortedAndPicked()
@@ -227,9 +210,7 @@ void TestPrint::typedSchoolIsCapturedSortedAndPicked()
     f.fillExample();
     f.cboSchool.type(u"Lincoln"_s);
     f.print();
-    QCOMPARE(f.cboSchool.items.toStringList(),
-             (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s, u"Midtown"_s,
-                          u"West Highland"_s}));
+    QCOMPARE(f.cboSchool.items.toStringList(), SchoolsWithLincoln);
     QCOMPARE(f.cboSchool.listIndex(), 2);
     QCOMPARE(f.cboSchool.text(), u"Lincoln"_s);
     QVERIFY(f.lastPrompt().contains(u"\r\nSchool: Lincoln\r\n"_s));

@@ -33,7 +33,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 
 #include <array>
 #include <cstdlib>
@@ -281,17 +280,16 @@ struct Action
 
     QString describe() const
     {
-        const auto typed = [this](const QString &field) {
-            return u"type into %1 (%2) \"%3\""_s.arg(
-                field, typing == Typing::Replace ? u"replace"_s : u"append"_s, text);
-        };
+        const auto g = static_cast<std::size_t>(arg);
         switch (act) {
         case Act::TypeName:
-            return typed(u"txtName"_s);
         case Act::TypeUnits:
-            return typed(u"txtUnits"_s);
         case Act::TypeSchool:
-            return typed(u"cboSchool"_s);
+            return u"type into %1 (%2) \"%3\""_s.arg(
+                act == Act::TypeName    ? u"txtName"_s
+                : act == Act::TypeUnits ? u"txtUnits"_s
+                                        : u"cboSchool"_s,
+                typing == Typing::Replace ? u"replace"_s : u"append"_s, text);
         case Act::ClickSchool:
             return u"click school row %1"_s.arg(arg);
         case Act::ArrowSchool:
@@ -301,45 +299,33 @@ struct Action
         case Act::ArrowMajor:
             return arg > 0 ? u"Down in lstMajor"_s : u"Up in lstMajor"_s;
         case Act::ClickGrade:
-            return u"click "_s + GradeButtons[static_cast<std::size_t>(arg)];
+            return u"click "_s + GradeButtons[g];
         case Act::AltGrade:
-            return u"Alt+"_s + QChar::fromLatin1(GradeKeys[static_cast<std::size_t>(arg)]);
-        case Act::ClickDeans:
-            return u"click chkDeans"_s;
-        case Act::AltDeans:
-            return u"Alt+D"_s;
-        case Act::SpaceDeans:
-            return u"Space on chkDeans"_s;
-        case Act::AltName:
-            return u"Alt+N"_s;
-        case Act::AltUnits:
-            return u"Alt+U"_s;
-        case Act::Tab:
-            return u"Tab"_s;
-        case Act::Backtab:
-            return u"Shift+Tab"_s;
-        case Act::ClickPrint:
-            return u"click cmdPrint"_s;
-        case Act::AltPrint:
-            return u"Alt+P"_s;
-        case Act::SpacePrint:
-            return u"Space on cmdPrint"_s;
-        case Act::ClickOK:
-            return u"click cmdOK"_s;
-        case Act::AltOK:
-            return u"Alt+O"_s;
-        case Act::Escape:
-            return u"Esc"_s;
-        case Act::SchoolsByKeys:
-            return u"Alt+F, C (Print Schools)"_s;
-        case Act::SchoolsByMouse:
-            return u"File > Print Schools by mouse"_s;
+            return u"Alt+"_s + QChar::fromLatin1(GradeKeys[g]);
         case Act::About:
             return u"Help > About, then %1"_s.arg(
-                std::array{u"O&K"_s, u"Alt+K"_s, u"Space on O&K"_s,
-                           u"its close button"_s}[static_cast<std::size_t>(arg)]);
+                std::array{u"O&K"_s, u"Alt+K"_s, u"Space on O&K"_s, u"its close button"_s}[g]);
+        default:
+            break;
         }
-        return {};
+        // The actions that take no argument.
+        static const QMap<Act, QString> plain = {
+            {Act::ClickDeans, u"click chkDeans"_s},
+            {Act::AltDeans, u"Alt+D"_s},
+            {Act::SpaceDeans, u"Space on chkDeans"_s},
+            {Act::AltName, u"Alt+N"_s},
+            {Act::AltUnits, u"Alt+U"_s},
+            {Act::Tab, u"Tab"_s},
+            {Act::Backtab, u"Shift+Tab"_s},
+            {Act::ClickPrint, u"click cmdPrint"_s},
+            {Act::AltPrint, u"Alt+P"_s},
+            {Act::SpacePrint, u"Space on cmdPrint"_s},
+            {Act::ClickOK, u"click cmdOK"_s},
+            {Act::AltOK, u"Alt+O"_s},
+            {Act::Escape, u"Esc"_s},
+            {Act::SchoolsByKeys, u"Alt+F, C (Print Schools)"_s},
+            {Act::SchoolsByMouse, u"File > Print Schools by mouse"_s}};
+        return plain.value(act);
     }
 };
 
@@ -508,9 +494,7 @@ private:
 
     template<class T = QWidget> T *control(const QString &name) const
     {
-        T *const found = m_main.findChild<T *>(name);
-        QTEST_ASSERT(found);
-        return found;
+        return testing::control<T>(m_main, name);
     }
 
     QString report(int index, const QString &wrong) const
@@ -774,9 +758,7 @@ private:
                 if (window->windowTitle() != u"About Quorlant")
                     wrong = u"About window titled \"%1\""_s.arg(window->windowTitle());
                 else if (QApplication::focusWidget() != ok)
-                    wrong = u"About window: focus on %1, not O&K"_s.arg(
-                        QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                    : u"nothing"_s);
+                    wrong = u"About window: focus on %1, not O&K"_s.arg(testing::focusName());
                 // The main window takes no input meanwhile. The click goes in through the
                 // window system, as a user's would: a click sent to the widget itself
                 // bypasses modality.
@@ -800,9 +782,7 @@ private:
                     break;
                 }
                 if (!QTest::qWaitFor([window] { return !window->isVisible(); }, 2000))
-                    wrong = u"the About window stayed up (focus on %1)"_s.arg(
-                        QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                                    : u"nothing"_s);
+                    wrong = u"the About window stayed up (focus on %1)"_s.arg(testing::focusName());
             });
         if (!failed.isEmpty())
             return failed;

@@ -27,7 +27,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -35,6 +34,37 @@ using namespace testing;
 using student_form::StudentWindow;
 using surface::qt::ComboBoxWidget;
 using surface::qt::ListBoxWidget;
+
+namespace {
+
+// Every entry is empty and nothing is picked, as at the start of a record.
+void checkEmpty(ShownWindow &w)
+{
+    QVERIFY(w.c<QLineEdit>(u"txtName"_s)->text().isEmpty());
+    QVERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
+    for (const QString &grade :
+         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
+        QVERIFY(!w.c<QRadioButton>(grade)->isChecked());
+    QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
+    QCOMPARE(w.c<ListBoxWidget>(u"lstMajor"_s)->pickedRow(), -1);
+    QVERIFY(w.c<ListBoxWidget>(u"lstMajor"_s)->selectionModel()->selectedRows().isEmpty());
+    QCOMPARE(w.school()->text(), QString());
+    QCOMPARE(w.school()->pickedRow(), -1);
+    QVERIFY(w.school()->listView()->selectionModel()->selectedRows().isEmpty());
+}
+
+// Types a record as a keyboard user would: Ann, 3 units, the first major and school, and
+// clicks its grade.
+void enterRecord(ShownWindow &w, const QString &school, const QString &grade)
+{
+    QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
+    QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
+    QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
+    QTest::keyClicks(w.school()->lineEdit(), school);
+    QTest::mouseClick(w.c(grade), Qt::LeftButton);
+}
+
+} // namespace
 
 class TestStudentWindow : public QObject
 {
@@ -64,17 +94,8 @@ void TestStudentWindow::startsEmptyWithTheCaretInTheName()
     ShownWindow w;
     QCOMPARE(w.window.windowTitle(), u"Quorlant"_s);
     QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
-    QVERIFY(w.c<QLineEdit>(u"txtName"_s)->text().isEmpty());
-    QVERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
-    for (const QString &grade :
-         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
-        QVERIFY(!w.c<QRadioButton>(grade)->isChecked());
-    QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
-    auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
-    QCOMPARE(major->pickedRow(), -1);
-    QCOMPARE(major->items(), testing::Majors);
-    QCOMPARE(w.school()->text(), QString());
-    QCOMPARE(w.school()->pickedRow(), -1);
+    checkEmpty(w);
+    QCOMPARE(w.c<ListBoxWidget>(u"lstMajor"_s)->items(), testing::Majors);
     QCOMPARE(w.school()->items(), testing::PresetSchools);
     QVERIFY(w.school()->sorted());
 }
@@ -358,8 +379,7 @@ void TestStudentWindow::printFromTheKeyboardAndMouse()
                                                       u"School: Lincoln\r\n"
                                                       u"Grade Level: Junior\r\n"
                                                       u"Deans List: Yes"_s}));
-    QCOMPARE(w.school()->items(), (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
-                                               u"Midtown"_s, u"West Highland"_s}));
+    QCOMPARE(w.school()->items(), SchoolsWithLincoln);
     QCOMPARE(w.school()->pickedRow(), 2);
     QCOMPARE(w.school()->listView()->selectionModel()->selectedRows().value(0).row(), 2);
 
@@ -405,11 +425,7 @@ void TestStudentWindow::fullSchoolListIsReportedAndEntriesKept()
     const QStringList many = testing::fullSchoolList();
     w.school()->setItems(many);
 
-    QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
-    QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
-    QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
-    QTest::keyClicks(w.school()->lineEdit(), u"Zed"_s);
-    QTest::mouseClick(w.c(u"optSenior"_s), Qt::LeftButton);
+    enterRecord(w, u"Zed"_s, u"optSenior"_s);
     QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
 
     QCOMPARE(boxes.shown.size(), 1u);
@@ -426,30 +442,15 @@ void TestStudentWindow::okClearsTheRecordAndKeepsTheSchools()
 {
     ScriptedBoxes boxes;
     ShownWindow w;
-    QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
-    QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
-    QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
-    QTest::keyClicks(w.school()->lineEdit(), u"Lincoln"_s);
-    QTest::mouseClick(w.c(u"optJunior"_s), Qt::LeftButton);
+    enterRecord(w, u"Lincoln"_s, u"optJunior"_s);
     QTest::mouseClick(w.c(u"chkDeans"_s), Qt::LeftButton);
     QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
     QCOMPARE(boxes.shown.back().title, u"Quorlant"_s);
 
     QTest::mouseClick(w.c(u"cmdOK"_s), Qt::LeftButton);
     QCOMPARE(boxes.shown.size(), 1u); // no message
-    QVERIFY(w.c<QLineEdit>(u"txtName"_s)->text().isEmpty());
-    QVERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
-    for (const QString &grade :
-         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s})
-        QVERIFY(!w.c<QRadioButton>(grade)->isChecked());
-    QCOMPARE(w.c<QCheckBox>(u"chkDeans"_s)->checkState(), Qt::Unchecked);
-    QCOMPARE(w.c<ListBoxWidget>(u"lstMajor"_s)->pickedRow(), -1);
-    QVERIFY(w.c<ListBoxWidget>(u"lstMajor"_s)->selectionModel()->selectedRows().isEmpty());
-    QCOMPARE(w.school()->text(), QString());
-    QCOMPARE(w.school()->pickedRow(), -1);
-    QVERIFY(w.school()->listView()->selectionModel()->selectedRows().isEmpty());
-    QCOMPARE(w.school()->items(), (QStringList{u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
-                                               u"Midtown"_s, u"West Highland"_s}));
+    checkEmpty(w);
+    QCOMPARE(w.school()->items(), SchoolsWithLincoln);
     QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
 
     // The user can choose a grade again afterwards, one at a time.

@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,7 +30,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTimer>
 #include <qpa/qplatformnativeinterface.h>
 
 using namespace Qt::StringLiterals;
