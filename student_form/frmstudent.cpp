@@ -33,17 +33,16 @@ void frmStudent::cmdPrint_Click()
         return refuse(u"Please Enter Your Major"_s, &c.lstMajor);
     if (c.cboSchool.text() == u""_s)
         return refuse(u"Please Enter Your School"_s, &c.cboSchool);
-    QString grade;
-    if (c.optFreshman.value())
-        grade = u"Freshman"_s;
-    else if (c.optSophomore.value())
-        grade = u"Sophomore"_s;
-    else if (c.optJunior.value())
-        grade = u"Junior"_s;
-    else if (c.optSenior.value())
-        grade = u"Senior"_s;
-    else
+    const bool freshman = c.optFreshman.value();
+    const bool sophomore = c.optSophomore.value();
+    const bool junior = c.optJunior.value();
+    const bool senior = c.optSenior.value();
+    if (!freshman && !sophomore && !junior && !senior)
         return refuse(u"Grade Level Not Selected"_s, nullptr);
+    const QString grade = freshman    ? u"Freshman"_s
+                          : sophomore ? u"Sophomore"_s
+                          : junior    ? u"Junior"_s
+                                      : u"Senior"_s;
 
     QString summary = u"Student Name: "_s + c.txtName.text() + CrLf + CrLf;
     summary += u"Units Completed: "_s + c.txtUnits.text() + CrLf;
