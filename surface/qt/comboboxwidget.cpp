@@ -87,7 +87,6 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     m_edit->setFocusProxy(this);
-    m_edit->installEventFilter(this);
 
     connect(m_edit, &QLineEdit::textChanged, this, &ComboBoxWidget::onTextChanged);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -240,14 +239,6 @@ void ComboBoxWidget::forward(QEvent *event)
 QVariant ComboBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     return m_edit->inputMethodQuery(query);
-}
-
-bool ComboBoxWidget::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_edit && event->type() == QEvent::KeyPress &&
-        walkList(static_cast<QKeyEvent *>(event)))
-        return true;
-    return QWidget::eventFilter(watched, event);
 }
 
 // Up, Down, PageUp and PageDown pick in the list, as in any combo box.

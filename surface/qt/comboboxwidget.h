@@ -55,7 +55,6 @@ protected:
     bool event(QEvent *event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void keyPressEvent(QKeyEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void forward(QEvent *event);

@@ -60,7 +60,7 @@ void enterRecord(ShownWindow &w, const QString &school, const QString &grade)
     QTest::keyClicks(w.c(u"txtName"_s), u"Ann"_s);
     QTest::keyClicks(w.c(u"txtUnits"_s), u"3"_s);
     QTest::keyClick(w.c(u"lstMajor"_s), Qt::Key_Down);
-    QTest::keyClicks(w.school()->lineEdit(), school);
+    QTest::keyClicks(w.school(), school);
     QTest::mouseClick(w.c(grade), Qt::LeftButton);
 }
 
@@ -366,7 +366,7 @@ void TestStudentWindow::printFromTheKeyboardAndMouse()
     auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
     QTest::mouseClick(major->viewport(), Qt::LeftButton, {},
                       major->visualRect(major->model()->index(2, 0)).center());
-    QTest::keyClicks(w.school()->lineEdit(), u"Lincoln"_s);
+    QTest::keyClicks(w.school(), u"Lincoln"_s);
     QTest::mouseClick(w.c(u"optJunior"_s), Qt::LeftButton);
     QTest::mouseClick(w.c(u"chkDeans"_s), Qt::LeftButton);
     QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
@@ -410,7 +410,7 @@ void TestStudentWindow::printReportsTheFirstMissingEntry()
     QCOMPARE(boxes.shown.back().prompt, u"Please Enter Your School"_s);
     QCOMPARE(QApplication::focusWidget(), w.school());
 
-    QTest::keyClick(w.school()->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(w.school(), Qt::Key_Down);
     QTest::mouseClick(w.c(u"cmdPrint"_s), Qt::LeftButton);
     QCOMPARE(boxes.shown.back().prompt, u"Grade Level Not Selected"_s);
     QCOMPARE(QApplication::focusWidget(), w.c(u"cmdPrint"_s));
