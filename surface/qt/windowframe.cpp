@@ -11,11 +11,9 @@
 
 #include <xcb/xcb.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 namespace surface::qt {
 
@@ -45,20 +43,8 @@ void addSkipTaskbarState(QWidget *window)
     if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
         return;
 
-    // Keep whatever states are already there; Qt merges its own into them when it maps.
-    std::vector<xcb_atom_t> atoms;
-    const auto cookie = xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 64);
-    std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(connection, cookie, nullptr), &std::free);
-    if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
-        const auto *values = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
-        atoms.assign(values, values + xcb_get_property_value_length(reply.get()) / 4);
-    }
-    if (std::find(atoms.cbegin(), atoms.cend(), skip) != atoms.cend())
-        return;
-    atoms.push_back(skip);
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
-                        static_cast<uint32_t>(atoms.size()), atoms.data());
+    // Added to whatever states are there already; Qt merges its own into them when it maps.
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
     xcb_flush(connection);
 }
 
