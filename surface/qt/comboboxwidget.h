@@ -17,9 +17,9 @@ namespace surface::qt {
 // button: the edit field on top at its natural height, the list filling the rest.
 //
 // What the program reads as the picked index follows the user: picking an item (mouse, or
-// Up/Down in the edit field) copies its text into the edit field and makes it the picked
-// one; typing into the edit field, or the program writing the text, leaves nothing picked.
-// Text put in by assistive technology counts as typed.
+// Up, Down, PageUp and PageDown) copies its text into the edit field, the caret after it,
+// and makes it the picked one; typing into the edit field, or the program writing the text, leaves
+// nothing picked. Text put in by assistive technology counts as typed.
 //
 // The box itself takes the focus, as a stock combo box does, and hands its keys and input to
 // the edit field. Assistive technology sees one combo box whose value is the edit field's
