@@ -42,17 +42,17 @@ class Child:
             ended = True
         return 0 if ended else None
 
-    def terminate(self):
+    def send_signal(self, number):
         try:
-            os.kill(self.pid, signal.SIGTERM)
+            os.kill(self.pid, number)
         except ProcessLookupError:
             pass
 
+    def terminate(self):
+        self.send_signal(signal.SIGTERM)
+
     def kill(self):
-        try:
-            os.kill(self.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
+        self.send_signal(signal.SIGKILL)
 
     def wait(self, timeout=None):
         deadline = time.monotonic() + (timeout or 5)
@@ -210,11 +210,22 @@ class Program:
     def window(self, role, name):
         return window(self.app, role, name)
 
-    def box_text(self, box):
-        """The text a message box shows."""
+    def box_text_view(self, box):
+        """The view of the text a message box shows."""
         roles = (self.pyatspi.ROLE_TEXT, self.pyatspi.ROLE_ENTRY)
-        return text_of(self.pyatspi.utils.findDescendant(
-            box, lambda a: a is not None and a.getRole() in roles))
+        return self.pyatspi.utils.findDescendant(box, lambda a: a is not None and a.getRole() in roles)
+
+    def box_text(self, box):
+        return text_of(self.box_text_view(box))
+
+    def exit_status(self):
+        """Chooses File, Exit; the program's exit status, or None if it runs 20 s later."""
+        act(self.find(self.frame, self.pyatspi.ROLE_MENU_ITEM, "Exit"))
+        try:
+            self.process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            pass
+        return self.process.poll()
 
 
 def act(accessible, action=None):
@@ -251,23 +262,17 @@ def run(main):
     # A test run that times out ends the test with SIGTERM; the processes still go with it.
     signal.signal(signal.SIGTERM, terminated)
     global failures
+    status = 1
     try:
         status = main()
-        if failures:
-            status = 1
-    except AssertionError as error:
-        print(f"FAIL: {error}")
-        failures += 1
-        status = 1
-    except SystemExit as error:
+    except SystemExit as error:  # its message says what failed
         print(error)
         failures += 1
-        status = 1
-    except Exception as error:  # a control missing from the tree, say
-        print(f"FAIL: {type(error).__name__}: {error}")
+    except Exception as error:  # a wait that timed out, or a control missing from the tree, say
+        kind = "" if isinstance(error, AssertionError) else f"{type(error).__name__}: "
+        print(f"FAIL: {kind}{error}")
         failures += 1
-        status = 1
     finally:
         stop_all()
     print(f"{passed} passed, {failures} failed")
-    sys.exit(status)
+    sys.exit(1 if status or failures else 0)
