@@ -211,8 +211,7 @@ void TestAccessibility::noAccessKeyMarkInAnyName()
 {
     ShownWindow w;
     shell::AboutWindow about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(exposed(about));
 
     QStringList names;
     for (QWidget *window : {static_cast<QWidget *>(&w.window), static_cast<QWidget *>(&about)}) {
@@ -344,8 +343,7 @@ void TestAccessibility::messageBoxReadsAsItsPrompt()
     QFETCH(QString, title);
     QFETCH(QString, prompt);
     MessageBox box(prompt, title);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(exposed(box));
 
     QAccessibleInterface *iface = accessible(&box);
     QCOMPARE(iface->role(), QAccessible::AlertMessage);
@@ -381,8 +379,7 @@ void TestAccessibility::messageBoxReadsAsItsPrompt()
 void TestAccessibility::aboutWindowNamesAndPicture()
 {
     shell::AboutWindow about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(exposed(about));
     // A dialog, whose texts a screen reader reads out when it comes up.
     QAccessibleInterface *window = accessible(&about);
     QCOMPARE(window->role(), QAccessible::Dialog);
@@ -460,8 +457,7 @@ void TestAccessibility::coloursComeFromThePalette()
     QVERIFY(qApp->styleSheet().isEmpty());
     ShownWindow w;
     shell::AboutWindow about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(exposed(about));
 
     const QList<QPalette::ColorRole> roles = {
         QPalette::Window, QPalette::WindowText, QPalette::Base,      QPalette::Text,
@@ -488,8 +484,7 @@ void TestAccessibility::messageTextReadsInAnyPalette()
     const QPalette contrasty = blackWindowWhiteFieldsPalette();
     AppPalette colours(contrasty);
     MessageBox box(u"WWWWWWWW\r\nMMMMMMMM"_s, u"Quorlant"_s);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(exposed(box));
     const QImage image = box.textView()->grab().toImage();
     const QRgb ground = image.pixel(image.width() - 1, image.height() - 1);
     QCOMPARE(qGray(ground), 0);
@@ -517,8 +512,7 @@ void TestAccessibility::messageFitsTheThemesTextFont()
                            u"Franklin\r\nHighland\r\nMidtown\r\nWest Highland"_s;
     {
         MessageBox box(prompt, u"School List"_s);
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(exposed(box));
         QPlainTextEdit *text = box.textView();
         QCOMPARE(text->font().pointSizeF(), large.pointSizeF());
         // Every line on one line of its own, and nothing to scroll to.
@@ -534,8 +528,7 @@ void TestAccessibility::messageFitsTheThemesTextFont()
 void TestAccessibility::readableAtThisScale()
 {
     shell::AboutWindow about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(exposed(about));
     for (const char *name : {"Label1", "lblVersion", "lblDate", "lblAbout"}) {
         auto *label = about.findChild<QLabel *>(QLatin1StringView(name));
         const QFontMetrics metrics(label->font());

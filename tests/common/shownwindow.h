@@ -3,7 +3,8 @@
 
 #pragma once
 
-// The main window shown and active, as after start-up, with its controls found by name.
+// The main window shown and active, as after start-up, with its controls found by name; any
+// window shown and on the screen.
 
 #include "comboboxwidget.h"
 #include "studentwindow.h"
@@ -31,6 +32,13 @@ inline QString focusName()
 {
     const QWidget *focus = QApplication::focusWidget();
     return focus ? focus->objectName() : QStringLiteral("(nothing)");
+}
+
+// Shows a window; whether it is then on the screen.
+inline bool exposed(QWidget &window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
 }
 
 template<class T = QWidget> T *control(QWidget &window, const QString &name)
