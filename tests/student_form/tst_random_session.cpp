@@ -1000,7 +1000,6 @@ class TestRandomSession : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void modelIsSound();
     void session_data();
     void session();
 };
@@ -1008,41 +1007,6 @@ private Q_SLOTS:
 void TestRandomSession::initTestCase()
 {
     shell::setProgramIdentity();
-}
-
-// The model's own rules, on the cases the window's promises spell out.
-void TestRandomSession::modelIsSound()
-{
-    QCOMPARE(leadingNumber(u"0.5"_s), 0.5);
-    QCOMPARE(leadingNumber(u"12abc"_s), 12.0);
-    QCOMPARE(leadingNumber(u" 12"_s), 12.0);
-    QCOMPARE(leadingNumber(u"1e3"_s), 1000.0);
-    QCOMPARE(leadingNumber(u"1e"_s), 1.0);
-    QCOMPARE(leadingNumber(u"-5"_s), -5.0);
-    QCOMPARE(leadingNumber(u"abc"_s), 0.0);
-    QCOMPARE(leadingNumber(u"."_s), 0.0);
-    QCOMPARE(leadingNumber(u".5"_s), 0.5);
-    QVERIFY(readersKey(u"École"_s) == readersKey(u"ecole"_s));
-    QVERIFY(readersKey(u"apple"_s) < readersKey(u"Franklin"_s));
-    QVERIFY(readersKey(u"West Highland"_s) < readersKey(u"Westfield"_s));
-
-    Model m;
-    m.name = u"A. Sample"_s;
-    m.units = u"30"_s;
-    m.major = 1;
-    m.pickSchool(2);
-    m.grade = 1;
-    m.deans = true;
-    m.print();
-    QCOMPARE(m.expected.size(), 1u);
-    QCOMPARE(m.expected[0].prompt, u"Student Name: A. Sample\r\n\r\nUnits Completed: 30\r\n"
-                                   u"Major: Business\r\nSchool: Midtown\r\n"
-                                   u"Grade Level: Sophomore\r\nDeans List: Yes"_s);
-    m.schoolText = u"Lincoln"_s;
-    m.schoolPicked = -1;
-    m.print();
-    QCOMPARE(m.schoolPicked, 2);
-    QCOMPARE(m.schools.size(), 5);
 }
 
 void TestRandomSession::session_data()
