@@ -19,8 +19,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "common"))
-from atspi_session import (Child, Program, act, check, children, poll, processes,  # noqa: E402
-                           run, start)
+from atspi_session import Program, act, adopt_children, check, poll, run, start  # noqa: E402
 
 PROGRAM = sys.argv[1]
 SOCKET = "tessaly-test"
@@ -51,7 +50,7 @@ def main():
         return drive()
     finally:
         # The shell's clients that weston started, ended after it by their PIDs.
-        processes.extend(Child(pid) for pid in children(weston.pid))
+        adopt_children(weston.pid)
 
 
 def drive():
