@@ -170,21 +170,22 @@ void TestStudentWindow::fixedSizeDialogFrame()
 void TestStudentWindow::menus()
 {
     ShownWindow w;
+    // Each menu's entries as "name caption", a separator as "-".
+    const auto entries = [](const QList<QAction *> &items) {
+        QStringList out;
+        for (const QAction *item : items)
+            out.append(item->isSeparator() ? u"-"_s : item->objectName() + u' ' + item->text());
+        return out;
+    };
     const QList<QAction *> bar = w.window.menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->text(), u"&File"_s);
     QCOMPARE(bar[1]->text(), u"&Help"_s);
     const QList<QAction *> file = bar[0]->menu()->actions();
-    QCOMPARE(file.size(), 3);
-    QCOMPARE(file[0]->objectName(), u"mnuPrintSchools"_s);
-    QCOMPARE(file[0]->text(), u"Print S&chools"_s);
-    QVERIFY(file[1]->isSeparator());
-    QCOMPARE(file[2]->objectName(), u"mnuExit"_s);
-    QCOMPARE(file[2]->text(), u"E&xit"_s);
     const QList<QAction *> help = bar[1]->menu()->actions();
-    QCOMPARE(help.size(), 1);
-    QCOMPARE(help[0]->objectName(), u"mnuAbout"_s);
-    QCOMPARE(help[0]->text(), u"&About Quorlant"_s);
+    QCOMPARE(entries(file),
+             (QStringList{u"mnuPrintSchools Print S&chools"_s, u"-"_s, u"mnuExit E&xit"_s}));
+    QCOMPARE(entries(help), QStringList{u"mnuAbout &About Quorlant"_s});
     for (QAction *item : file + help) {
         QVERIFY(item->shortcut().isEmpty());
         QVERIFY(item->isEnabled() && item->isVisible());
