@@ -38,7 +38,6 @@ private Q_SLOTS:
     void summaryEnding();
     void typedSchoolIsAddedOnceAndPicked_data();
     void typedSchoolIsAddedOnceAndPicked();
-    void pickedSchoolLeavesTheListAlone();
     void fullListStopsThePrintWithEntriesIntact();
 };
 
@@ -230,17 +229,6 @@ void TestPrint::typedSchoolIsAddedOnceAndPicked()
     QCOMPARE(f.cboSchool.items.toStringList(), expected);
     QCOMPARE(f.recorder.messages.size(), 2u);
     QCOMPARE(f.recorder.messages[0], f.recorder.messages[1]);
-}
-
-void TestPrint::pickedSchoolLeavesTheListAlone()
-{
-    RecordedForm f;
-    f.fillExample();
-    f.cboSchool.pickItem(3);
-    f.print();
-    QCOMPARE(f.cboSchool.listCount(), 4);
-    QVERIFY(f.lastPrompt().contains(u"\r\nSchool: West Highland\r\n"_s));
-    QVERIFY(!f.recorder.log.join(u'\n').contains(u"AddItem"_s));
 }
 
 void TestPrint::fullListStopsThePrintWithEntriesIntact()
