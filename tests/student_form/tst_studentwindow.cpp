@@ -462,16 +462,8 @@ void TestStudentWindow::printSchoolsOfAFullListOnScreen()
     const QStringList many = testing::fullSchoolList();
     w.school()->setItems(many);
 
-    {
-        ScriptedBoxes boxes;
-        w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger();
-        QCOMPARE(boxes.shown.size(), 1u);
-        const QStringList lines = boxes.shown[0].prompt.split(u"\r\n"_s);
-        QCOMPARE(lines.size(), 4 + 32767);
-        QCOMPARE(lines.mid(4), many);
-    }
-
-    // The real box: on screen, OK inside it, the list scrolling within.
+    // The real box: on screen, OK inside it, the list scrolling within. What it lists is checked by
+    // the recording double's tests.
     QVERIFY(testing::whileShown<surface::qt::MessageBox>(
         [&] { w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger(); },
         [](surface::qt::MessageBox *box) {
