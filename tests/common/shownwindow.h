@@ -9,6 +9,7 @@
 #include "comboboxwidget.h"
 #include "studentwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -39,6 +40,15 @@ inline bool exposed(QWidget &window)
 {
     window.show();
     return QTest::qWaitForWindowExposed(&window);
+}
+
+// Clicks a row of a list, scrolled into view first, as the user would.
+inline void clickRow(QAbstractItemView *view, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                      view->visualRect(index).center());
 }
 
 template<class T = QWidget> T *control(QWidget &window, const QString &name)

@@ -647,13 +647,6 @@ private:
         return {};
     }
 
-    void clickRow(QListView *view, int row)
-    {
-        const QModelIndex index = view->model()->index(row, 0);
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    }
-
     // QTest::keyClicks knows ASCII only; a Latin-1 letter has a key of its own.
     static void typeText(QWidget *edit, const QString &text)
     {
@@ -817,7 +810,7 @@ private:
             m.focus = u"cboSchool"_s;
             break;
         case Act::ClickSchool:
-            clickRow(school()->listView(), a.arg);
+            testing::clickRow(school()->listView(), a.arg);
             m.pickSchool(a.arg);
             break;
         case Act::ArrowSchool: {
@@ -827,7 +820,7 @@ private:
             break;
         }
         case Act::ClickMajor:
-            clickRow(control<QListView>(u"lstMajor"_s), a.arg);
+            testing::clickRow(control<QListView>(u"lstMajor"_s), a.arg);
             m.major = a.arg;
             m.focus = u"lstMajor"_s;
             break;

@@ -349,9 +349,7 @@ void TestStudentWindow::printFromTheKeyboardAndMouse()
     ShownWindow w;
     QTest::keyClicks(w.c(u"txtName"_s), u"<b>Ann</b> & Bo"_s);
     QTest::keyClicks(w.c(u"txtUnits"_s), u"12abc"_s);
-    auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
-    QTest::mouseClick(major->viewport(), Qt::LeftButton, {},
-                      major->visualRect(major->model()->index(2, 0)).center());
+    clickRow(w.c<ListBoxWidget>(u"lstMajor"_s), 2);
     QTest::keyClicks(w.school(), u"Lincoln"_s);
     QTest::mouseClick(w.c(u"optJunior"_s), Qt::LeftButton);
     QTest::mouseClick(w.c(u"chkDeans"_s), Qt::LeftButton);

@@ -144,8 +144,7 @@ void TestBinding::comboTypingPickingAndAdding()
 
     // Picking with the mouse copies the item into the edit field.
     QListView *list = widget.listView();
-    const QRect second = list->visualRect(list->model()->index(1, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    testing::clickRow(list, 1);
     QCOMPARE(combo.listIndex(), 1);
     QCOMPARE(combo.text(), u"Highland"_s);
 
@@ -259,19 +258,17 @@ void TestBinding::listBoxKeepsItsPickAndEmptyTextSelectsNothing()
     QtListBox list(&widget);
     QCOMPARE(list.listIndex(), -1);
 
-    const QRect second = widget.visualRect(widget.model()->index(1, 0));
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
+    testing::clickRow(&widget, 1);
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(list.list(list.listIndex()), u"Business"_s);
     // The user cannot take a pick back, only pick another item.
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::ControlModifier, second.center());
+    testing::clickRow(&widget, 1, Qt::ControlModifier);
     QCOMPARE(list.listIndex(), 1);
     QTest::keyClick(&widget, Qt::Key_Space, Qt::ControlModifier);
     QCOMPARE(list.listIndex(), 1);
-    const QRect third = widget.visualRect(widget.model()->index(2, 0));
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::ControlModifier, third.center());
+    testing::clickRow(&widget, 2, Qt::ControlModifier);
     QCOMPARE(list.listIndex(), 2);
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
+    testing::clickRow(&widget, 1);
     QCOMPARE(list.listIndex(), 1);
 
     list.setText(QString());
