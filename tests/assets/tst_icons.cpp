@@ -38,19 +38,10 @@ int stride(int bits)
     return (bits + 31) / 32 * 4;
 }
 
-quint16 u16(const QByteArray &d, qsizetype at)
+// The little-endian T at byte `at`: read<quint16>(d, 4).
+template<class T> T read(const QByteArray &d, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(d.constData() + at);
-}
-
-quint32 u32(const QByteArray &d, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(d.constData() + at);
-}
-
-qint32 i32(const QByteArray &d, qsizetype at)
-{
-    return qFromLittleEndian<qint32>(d.constData() + at);
+    return qFromLittleEndian<T>(d.constData() + at);
 }
 
 // Pixel (x, y), counted from the top, of a bottom-up bitmap starting at `start`.
@@ -156,9 +147,9 @@ void TestIcons::fileLayout()
 
     // ICONDIR
     QVERIFY(d.size() >= 6 + 16 * count);
-    QCOMPARE(u16(d, 0), 0);
-    QCOMPARE(u16(d, 2), 1); // icon, not cursor
-    QCOMPARE(u16(d, 4), count);
+    QCOMPARE(read<quint16>(d, 0), 0);
+    QCOMPARE(read<quint16>(d, 2), 1); // icon, not cursor
+    QCOMPARE(read<quint16>(d, 4), count);
 
     qsizetype expectedOffset = 6 + 16 * count;
     for (qsizetype i = 0; i < count; ++i) {
@@ -177,22 +168,22 @@ void TestIcons::fileLayout()
         QCOMPARE(quint8(d[e + 1]), h);
         QCOMPARE(quint8(d[e + 2]), colours);
         QCOMPARE(quint8(d[e + 3]), 0);
-        QCOMPARE(u16(d, e + 4), 1);
-        QCOMPARE(u16(d, e + 6), bpp);
-        QCOMPARE(u32(d, e + 8), quint32(resourceBytes));
+        QCOMPARE(read<quint16>(d, e + 4), 1);
+        QCOMPARE(read<quint16>(d, e + 6), bpp);
+        QCOMPARE(read<quint32>(d, e + 8), quint32(resourceBytes));
         // Images are packed back to back in directory order with nothing in between.
-        QCOMPARE(u32(d, e + 12), quint32(expectedOffset));
+        QCOMPARE(read<quint32>(d, e + 12), quint32(expectedOffset));
         QVERIFY2(expectedOffset + resourceBytes <= d.size(), at.constData());
 
         // BITMAPINFOHEADER
         const qsizetype b = expectedOffset;
-        QCOMPARE(u32(d, b + 0), 40u);
-        QCOMPARE(i32(d, b + 4), w);
-        QCOMPARE(i32(d, b + 8), 2 * h); // colour bitmap and mask stacked
-        QCOMPARE(u16(d, b + 12), 1);
-        QCOMPARE(u16(d, b + 14), bpp);
-        QCOMPARE(u32(d, b + 16), 0u); // uncompressed
-        QCOMPARE(u32(d, b + 20), quint32(xorBytes + andBytes));
+        QCOMPARE(read<quint32>(d, b + 0), 40u);
+        QCOMPARE(read<qint32>(d, b + 4), w);
+        QCOMPARE(read<qint32>(d, b + 8), 2 * h); // colour bitmap and mask stacked
+        QCOMPARE(read<quint16>(d, b + 12), 1);
+        QCOMPARE(read<quint16>(d, b + 14), bpp);
+        QCOMPARE(read<quint32>(d, b + 16), 0u); // uncompressed
+        QCOMPARE(read<quint32>(d, b + 20), quint32(xorBytes + andBytes));
 
         const qsizetype palette = b + 40;
         const QList<QRgb> &expectedPalette = bpp == 1 ? Mono : Vga16;

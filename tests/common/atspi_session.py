@@ -42,17 +42,17 @@ class Child:
             ended = True
         return 0 if ended else None
 
-    def terminate(self):
+    def send_signal(self, number):
         try:
-            os.kill(self.pid, signal.SIGTERM)
+            os.kill(self.pid, number)
         except ProcessLookupError:
             pass
 
+    def terminate(self):
+        self.send_signal(signal.SIGTERM)
+
     def kill(self):
-        try:
-            os.kill(self.pid, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
+        self.send_signal(signal.SIGKILL)
 
     def wait(self, timeout=None):
         deadline = time.monotonic() + (timeout or 5)
@@ -116,13 +116,13 @@ def registry_pid(address):
         bus.close_sync(None)
 
 
-def children(pid):
-    """The PIDs of pid's child processes."""
+def adopt_children(pid):
+    """Takes pid's child processes in, to be ended by their PIDs after it should they outlive it."""
     try:
         with open(f"/proc/{pid}/task/{pid}/children", encoding="ascii") as listing:
-            return [int(child) for child in listing.read().split()]
+            processes.extend(Child(int(child)) for child in listing.read().split())
     except OSError:
-        return []
+        pass
 
 
 def start_accessibility():
@@ -142,9 +142,7 @@ def start_accessibility():
     os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
     launcher = start([tools["at-spi-bus-launcher"], "--launch-immediately"])
     os.environ["AT_SPI_BUS_ADDRESS"] = poll("the accessibility bus", a11y_bus_address)
-    # The launcher's bus goes with it; should it not, it is ended here by its PID.
-    for pid in children(launcher.pid):
-        processes.append(Child(pid))
+    adopt_children(launcher.pid)  # its bus
     # Up before any client asks for it, so that the bus does not start one of its own.
     registry = start([tools["at-spi2-registryd"]])
     poll("the registry", lambda: registry_pid(os.environ["AT_SPI_BUS_ADDRESS"]) == registry.pid)
@@ -168,29 +166,6 @@ def program_environment(platform):
     return environment
 
 
-def find_application(pyatspi, program, name="Tessaly"):
-    """Polls for the started program on the accessibility bus."""
-    desktop = pyatspi.Registry.getDesktop(0)
-
-    def application():
-        if program.poll() is not None:
-            raise SystemExit(f"FAIL: the program exited with {program.returncode}")
-        desktop.clearCache()
-        return next((app for app in desktop if app and app.name == name), None)
-
-    return poll("the program on the accessibility bus", application)
-
-
-def find(pyatspi, root, role, name):
-    return pyatspi.utils.findDescendant(
-        root, lambda a: a is not None and a.getRole() == role and a.name == name)
-
-
-def window(app, role, name):
-    """The application's top-level window with this role and name, if it is there."""
-    return next((w for w in app if w and w.getRole() == role and w.name == name), None)
-
-
 class Program:
     """The built program, started on platform (xcb or wayland) with the registry to find it by,
     and its main window found."""
@@ -200,21 +175,42 @@ class Program:
             raise SystemExit("FAIL: needs an X server in DISPLAY")
         self.pyatspi = start_accessibility()
         self.process = start([path], env=program_environment(platform), **kwargs)
-        self.app = find_application(self.pyatspi, self.process)
+        desktop = self.pyatspi.Registry.getDesktop(0)
+
+        def application():
+            if self.process.poll() is not None:
+                raise SystemExit(f"FAIL: the program exited with {self.process.returncode}")
+            desktop.clearCache()
+            return next((app for app in desktop if app and app.name == "Tessaly"), None)
+
+        self.app = poll("the program on the accessibility bus", application)
         self.frame = poll("the Quorlant window",
                           lambda: self.window(self.pyatspi.ROLE_FRAME, "Quorlant"))
 
     def find(self, root, role, name):
-        return find(self.pyatspi, root, role, name)
+        return self.pyatspi.utils.findDescendant(
+            root, lambda a: a is not None and a.getRole() == role and a.name == name)
 
     def window(self, role, name):
-        return window(self.app, role, name)
+        """The program's top-level window with this role and name, if it is there."""
+        return next((w for w in self.app if w and w.getRole() == role and w.name == name), None)
+
+    def box_text_view(self, box):
+        """The view of the text a message box shows."""
+        roles = (self.pyatspi.ROLE_TEXT, self.pyatspi.ROLE_ENTRY)
+        return self.pyatspi.utils.findDescendant(box, lambda a: a is not None and a.getRole() in roles)
 
     def box_text(self, box):
-        """The text a message box shows."""
-        roles = (self.pyatspi.ROLE_TEXT, self.pyatspi.ROLE_ENTRY)
-        return text_of(self.pyatspi.utils.findDescendant(
-            box, lambda a: a is not None and a.getRole() in roles))
+        return text_of(self.box_text_view(box))
+
+    def exit_status(self):
+        """Chooses File, Exit; the program's exit status, or None if it runs 20 s later."""
+        act(self.find(self.frame, self.pyatspi.ROLE_MENU_ITEM, "Exit"))
+        try:
+            self.process.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            pass
+        return self.process.poll()
 
 
 def act(accessible, action=None):
@@ -251,23 +247,17 @@ def run(main):
     # A test run that times out ends the test with SIGTERM; the processes still go with it.
     signal.signal(signal.SIGTERM, terminated)
     global failures
+    status = 1
     try:
         status = main()
-        if failures:
-            status = 1
-    except AssertionError as error:
-        print(f"FAIL: {error}")
-        failures += 1
-        status = 1
-    except SystemExit as error:
+    except SystemExit as error:  # its message says what failed
         print(error)
         failures += 1
-        status = 1
-    except Exception as error:  # a control missing from the tree, say
-        print(f"FAIL: {type(error).__name__}: {error}")
+    except Exception as error:  # a wait that timed out, or a control missing from the tree, say
+        kind = "" if isinstance(error, AssertionError) else f"{type(error).__name__}: "
+        print(f"FAIL: {kind}{error}")
         failures += 1
-        status = 1
     finally:
         stop_all()
     print(f"{passed} passed, {failures} failed")
-    sys.exit(status)
+    sys.exit(1 if status or failures else 0)

@@ -14,6 +14,20 @@ check() { # description, then a command that must succeed
         failed=$((failed + 1))
     fi
 }
+# For check: runs a command with what it prints held back, and shown only when it fails.
+quietly() {
+    local out
+    out=$("$@" 2>&1) && return 0
+    echo "$out"
+    return 1
+}
+# The same, for a command that must also print nothing.
+silently() {
+    local out
+    out=$("$@" 2>&1) && [ -z "$out" ] && return 0
+    echo "$out"
+    return 1
+}
 finish() {
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]

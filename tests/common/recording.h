@@ -70,8 +70,20 @@ class RecordingWindow final : public Window, public Control
 {
 public:
     using Control::Control;
-    void show(bool modal) override;
-    void hide() override;
+    void show(bool modal) override
+    {
+        visible = true;
+        ++shown;
+        record(modal ? QStringLiteral(".Show modal") : QStringLiteral(".Show"));
+        // A modal Show returns once the window is hidden; the test plays the user who hides it.
+        if (modal)
+            visible = false;
+    }
+    void hide() override
+    {
+        visible = false;
+        record(QStringLiteral(".Hide"));
+    }
     bool visible = false;
     int shown = 0;
 };
@@ -81,7 +93,11 @@ class RecordingTextBox final : public TextBox, public Control
 public:
     using Control::Control;
     QString text() const override { return value; }
-    void setText(const QString &text) override;
+    void setText(const QString &text) override
+    {
+        value = text;
+        record(QStringLiteral(".Text = ") + text);
+    }
     void setFocus() override { takeFocus(); }
     QString value;
 };
@@ -90,7 +106,11 @@ class RecordingLabel final : public Label, public Control
 {
 public:
     using Control::Control;
-    void setCaption(const QString &caption) override;
+    void setCaption(const QString &caption) override
+    {
+        value = caption;
+        record(QStringLiteral(".Caption = ") + caption);
+    }
     QString value;
 };
 
@@ -99,7 +119,11 @@ class RecordingOptionButton final : public OptionButton, public Control
 public:
     using Control::Control;
     bool value() const override { return checked; }
-    void setValue(bool value) override;
+    void setValue(bool value) override
+    {
+        checked = value;
+        record(value ? QStringLiteral(".Value = True") : QStringLiteral(".Value = False"));
+    }
     void setFocus() override { takeFocus(); }
     bool checked = false;
 };
@@ -109,7 +133,13 @@ class RecordingCheckBox final : public CheckBox, public Control
 public:
     using Control::Control;
     Integer value() const override { return state; }
-    void setValue(Integer value) override;
+    void setValue(Integer value) override
+    {
+        if (value != Unchecked && value != Checked && value != Grayed)
+            throw Error(ErrorKind::InvalidValue);
+        state = value;
+        record(QStringLiteral(".Value = ") + QString::number(value));
+    }
     void setFocus() override { takeFocus(); }
     Integer state = Unchecked;
 };
@@ -117,10 +147,18 @@ public:
 class RecordingListBox final : public ListBox, public Control
 {
 public:
-    RecordingListBox(Recorder &recorder, QString name, const QStringList &items);
+    RecordingListBox(Recorder &recorder, QString name, const QStringList &initial)
+        : Control(recorder, std::move(name))
+    {
+        items.assign(initial);
+    }
     Integer listIndex() const override { return picked; }
     QString list(Integer index) const override { return items.at(index); }
-    void setText(const QString &text) override;
+    void setText(const QString &text) override
+    {
+        picked = items.indexOf(text);
+        record(QStringLiteral(".Text = ") + text);
+    }
     void setFocus() override { takeFocus(); }
     ItemList items;
     Integer picked = NoItem;
@@ -129,20 +167,48 @@ public:
 class RecordingComboBox final : public ComboBox, public Control
 {
 public:
-    RecordingComboBox(Recorder &recorder, QString name, const QStringList &items, bool sorted);
+    RecordingComboBox(Recorder &recorder, QString name, const QStringList &initial, bool sorted)
+        : Control(recorder, std::move(name)), items(sorted)
+    {
+        items.assign(initial);
+    }
     QString text() const override { return edit; }
-    void setText(const QString &text) override;
+    void setText(const QString &text) override
+    {
+        type(text);
+        record(QStringLiteral(".Text = ") + text);
+    }
     Integer listIndex() const override { return picked; }
-    void setListIndex(Integer index) override;
+    void setListIndex(Integer index) override
+    {
+        items.checkPick(index);
+        picked = index;
+        edit = index == NoItem ? QString() : items.at(index);
+        record(QStringLiteral(".ListIndex = ") + QString::number(index));
+    }
     Integer listCount() const override { return items.count(); }
     QString list(Integer index) const override { return items.at(index); }
-    void addItem(const QString &item) override;
+    void addItem(const QString &item) override
+    {
+        added = items.add(item);
+        if (picked >= added)
+            ++picked;
+        record(QStringLiteral(".AddItem ") + item);
+    }
     Integer newIndex() const override { return added; }
     void setFocus() override { takeFocus(); }
 
     // What the user does: type into the edit field, or pick an item of the list.
-    void type(const QString &text);
-    void pickItem(Integer index);
+    void type(const QString &text)
+    {
+        edit = text;
+        picked = NoItem;
+    }
+    void pickItem(Integer index)
+    {
+        picked = index;
+        edit = items.at(index);
+    }
 
     ItemList items;
     QString edit;
@@ -154,10 +220,19 @@ class RecordingRuntime final : public Runtime
 {
 public:
     explicit RecordingRuntime(Recorder &recorder) : m_recorder(recorder) {}
-    [[noreturn]] void End() override;
+    [[noreturn]] void End() override
+    {
+        m_recorder.ended = true;
+        m_recorder.log.append(QStringLiteral("End"));
+        throw ProgramEnded{};
+    }
 
 private:
-    void showMessage(const QString &prompt, const QString &title) override;
+    void showMessage(const QString &prompt, const QString &title) override
+    {
+        m_recorder.messages.push_back({prompt, title});
+        m_recorder.log.append(QStringLiteral("MsgBox ") + title);
+    }
 
     Recorder &m_recorder;
 };

@@ -3,11 +3,13 @@
 
 #pragma once
 
-// The main window shown and active, as after start-up, with its controls found by name.
+// The main window shown and active, as after start-up, with its controls found by name; any
+// window shown and on the screen.
 
 #include "comboboxwidget.h"
 #include "studentwindow.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -31,6 +33,22 @@ inline QString focusName()
 {
     const QWidget *focus = QApplication::focusWidget();
     return focus ? focus->objectName() : QStringLiteral("(nothing)");
+}
+
+// Shows a window; whether it is then on the screen.
+inline bool exposed(QWidget &window)
+{
+    window.show();
+    return QTest::qWaitForWindowExposed(&window);
+}
+
+// Clicks a row of a list, scrolled into view first, as the user would.
+inline void clickRow(QAbstractItemView *view, int row, Qt::KeyboardModifiers modifiers = {})
+{
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                      view->visualRect(index).center());
 }
 
 template<class T = QWidget> T *control(QWidget &window, const QString &name)

@@ -23,6 +23,8 @@ trap cleanup EXIT
 
 # shellcheck source=../common/checks.sh
 source "$(dirname "$0")/../common/checks.sh"
+# shellcheck source=../common/xwindows.sh
+source "$(dirname "$0")/../common/xwindows.sh"
 
 arch=$(dpkg --print-architecture)
 deb=$tmp/tessaly_${version}_$arch.deb
@@ -62,10 +64,7 @@ check "every file belongs to root" test -z "$(awk '$2 != "root/root"' <<<"$conte
 check "nothing outside /usr" test -z "$(awk '$3 !~ /^\.\/(usr\/.*)?$/' <<<"$contents")"
 
 # Debian's own checker: no error and no warning (its informational notes are left aside).
-lintian_out=$(lintian --fail-on error,warning "$deb" 2>&1)
-lintian_status=$?
-check "lintian finds no error or warning" test "$lintian_status" -eq 0
-[ "$lintian_status" -eq 0 ] || echo "$lintian_out"
+check "lintian finds no error or warning" quietly lintian --fail-on error,warning "$deb"
 
 # Simulation needs no root and changes nothing, but resolves Depends like a real install.
 if out=$(apt-get install --simulate --reinstall --no-install-recommends "$deb" 2>&1) &&
@@ -88,19 +87,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 "$program" >"$tmp/program.log" 2>&1 &
 pid=$!
-# Another test may have its own main window open on this display, so only a window that
-# names this process as its owner counts.
-window=
-for _ in $(seq 400); do # polls for up to 20 s
-    for candidate in $(xwininfo -root -tree 2>/dev/null | awk '/ "Quorlant": / { print $1 }'); do
-        if xprop -id "$candidate" _NET_WM_PID 2>/dev/null | grep -q "= $pid\$"; then
-            window=$candidate
-            break 2
-        fi
-    done
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.05
-done
+window=$(find_window Quorlant "$pid")
 check "the packaged binary opens a window titled Quorlant" test -n "$window"
 if [ -n "$window" ]; then
     # Launchers and taskbars match the running window to its desktop entry by class.
@@ -109,11 +96,7 @@ if [ -n "$window" ]; then
     check "window class ($wm_class) matches StartupWMClass ($startup_class)" \
         test -n "$wm_class" -a "$wm_class" = "$startup_class"
 fi
-if kill "$pid" 2>/dev/null; then
-    check "the program was still running when ended" true
-else
-    check "the program was still running when ended" false
-fi
+check "the program was still running when ended" kill "$pid"
 wait "$pid" 2>/dev/null
 pid=
 [ "$failed" -eq 0 ] || cat "$tmp/program.log"

@@ -32,7 +32,6 @@ private Q_SLOTS:
     void clearEmptiesEveryEntryInOrder();
     void clearKeepsTypedSchools();
     void clearingAnEmptyFormMovesTheCaret();
-    void printAfterClearAsksForTheNameThenTheUnits();
     void reportOfThePresets();
     void reportAfterTypedSchools();
     void reportRebuildsItsArrayEachTime();
@@ -90,19 +89,6 @@ void TestClearReport::clearingAnEmptyFormMovesTheCaret()
     QVERIFY(f.txtName.value.isEmpty());
     QCOMPARE(f.cboSchool.listCount(), 4);
     QVERIFY(f.recorder.errors.isEmpty());
-}
-
-void TestClearReport::printAfterClearAsksForTheNameThenTheUnits()
-{
-    RecordedForm f;
-    f.fillExample();
-    f.clear();
-    f.print();
-    QCOMPARE(f.lastPrompt(), u"Please Enter Your Name"_s);
-    f.txtName.value = u"Ann"_s;
-    f.print();
-    QCOMPARE(f.lastPrompt(), u"Enter Number of Units"_s);
-    QCOMPARE(f.recorder.focus, u"txtUnits"_s);
 }
 
 void TestClearReport::reportOfThePresets()

@@ -36,9 +36,7 @@ struct FilledWindow : ShownWindow
     {
         paste(c(u"txtName"_s), name);
         paste(c(u"txtUnits"_s), units);
-        auto *major = c<ListBoxWidget>(u"lstMajor"_s);
-        QTest::mouseClick(major->viewport(), Qt::LeftButton, {},
-                          major->visualRect(major->model()->index(0, 0)).center());
+        clickRow(c<ListBoxWidget>(u"lstMajor"_s), 0);
         paste(school()->lineEdit(), schoolText);
         QTest::mouseClick(c(u"optJunior"_s), Qt::LeftButton);
     }

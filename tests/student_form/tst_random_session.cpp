@@ -647,13 +647,6 @@ private:
         return {};
     }
 
-    void clickRow(QListView *view, int row)
-    {
-        const QModelIndex index = view->model()->index(row, 0);
-        view->scrollTo(index);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    }
-
     // QTest::keyClicks knows ASCII only; a Latin-1 letter has a key of its own.
     static void typeText(QWidget *edit, const QString &text)
     {
@@ -817,7 +810,7 @@ private:
             m.focus = u"cboSchool"_s;
             break;
         case Act::ClickSchool:
-            clickRow(school()->listView(), a.arg);
+            testing::clickRow(school()->listView(), a.arg);
             m.pickSchool(a.arg);
             break;
         case Act::ArrowSchool: {
@@ -827,7 +820,7 @@ private:
             break;
         }
         case Act::ClickMajor:
-            clickRow(control<QListView>(u"lstMajor"_s), a.arg);
+            testing::clickRow(control<QListView>(u"lstMajor"_s), a.arg);
             m.major = a.arg;
             m.focus = u"lstMajor"_s;
             break;
@@ -1000,7 +993,6 @@ class TestRandomSession : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void modelIsSound();
     void session_data();
     void session();
 };
@@ -1008,41 +1000,6 @@ private Q_SLOTS:
 void TestRandomSession::initTestCase()
 {
     shell::setProgramIdentity();
-}
-
-// The model's own rules, on the cases the window's promises spell out.
-void TestRandomSession::modelIsSound()
-{
-    QCOMPARE(leadingNumber(u"0.5"_s), 0.5);
-    QCOMPARE(leadingNumber(u"12abc"_s), 12.0);
-    QCOMPARE(leadingNumber(u" 12"_s), 12.0);
-    QCOMPARE(leadingNumber(u"1e3"_s), 1000.0);
-    QCOMPARE(leadingNumber(u"1e"_s), 1.0);
-    QCOMPARE(leadingNumber(u"-5"_s), -5.0);
-    QCOMPARE(leadingNumber(u"abc"_s), 0.0);
-    QCOMPARE(leadingNumber(u"."_s), 0.0);
-    QCOMPARE(leadingNumber(u".5"_s), 0.5);
-    QVERIFY(readersKey(u"École"_s) == readersKey(u"ecole"_s));
-    QVERIFY(readersKey(u"apple"_s) < readersKey(u"Franklin"_s));
-    QVERIFY(readersKey(u"West Highland"_s) < readersKey(u"Westfield"_s));
-
-    Model m;
-    m.name = u"A. Sample"_s;
-    m.units = u"30"_s;
-    m.major = 1;
-    m.pickSchool(2);
-    m.grade = 1;
-    m.deans = true;
-    m.print();
-    QCOMPARE(m.expected.size(), 1u);
-    QCOMPARE(m.expected[0].prompt, u"Student Name: A. Sample\r\n\r\nUnits Completed: 30\r\n"
-                                   u"Major: Business\r\nSchool: Midtown\r\n"
-                                   u"Grade Level: Sophomore\r\nDeans List: Yes"_s);
-    m.schoolText = u"Lincoln"_s;
-    m.schoolPicked = -1;
-    m.print();
-    QCOMPARE(m.schoolPicked, 2);
-    QCOMPARE(m.schools.size(), 5);
 }
 
 void TestRandomSession::session_data()

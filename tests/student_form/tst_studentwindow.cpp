@@ -79,7 +79,7 @@ private Q_SLOTS:
     void altWithNoAccessKeyTypesNothing();
     void accessKeys();
     void altHAlwaysChoosesSophomore();
-    void escapeClearsEnterDoesNot();
+    void enterNeitherPrintsNorClears();
     void captionsFit();
     void printFromTheKeyboardAndMouse();
     void printReportsTheFirstMissingEntry();
@@ -170,21 +170,22 @@ void TestStudentWindow::fixedSizeDialogFrame()
 void TestStudentWindow::menus()
 {
     ShownWindow w;
+    // Each menu's entries as "name caption", a separator as "-".
+    const auto entries = [](const QList<QAction *> &items) {
+        QStringList out;
+        for (const QAction *item : items)
+            out.append(item->isSeparator() ? u"-"_s : item->objectName() + u' ' + item->text());
+        return out;
+    };
     const QList<QAction *> bar = w.window.menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->text(), u"&File"_s);
     QCOMPARE(bar[1]->text(), u"&Help"_s);
     const QList<QAction *> file = bar[0]->menu()->actions();
-    QCOMPARE(file.size(), 3);
-    QCOMPARE(file[0]->objectName(), u"mnuPrintSchools"_s);
-    QCOMPARE(file[0]->text(), u"Print S&chools"_s);
-    QVERIFY(file[1]->isSeparator());
-    QCOMPARE(file[2]->objectName(), u"mnuExit"_s);
-    QCOMPARE(file[2]->text(), u"E&xit"_s);
     const QList<QAction *> help = bar[1]->menu()->actions();
-    QCOMPARE(help.size(), 1);
-    QCOMPARE(help[0]->objectName(), u"mnuAbout"_s);
-    QCOMPARE(help[0]->text(), u"&About Quorlant"_s);
+    QCOMPARE(entries(file),
+             (QStringList{u"mnuPrintSchools Print S&chools"_s, u"-"_s, u"mnuExit E&xit"_s}));
+    QCOMPARE(entries(help), QStringList{u"mnuAbout &About Quorlant"_s});
     for (QAction *item : file + help) {
         QVERIFY(item->shortcut().isEmpty());
         QVERIFY(item->isEnabled() && item->isVisible());
@@ -278,11 +279,6 @@ void TestStudentWindow::accessKeys()
     w.alt('o');
     QTRY_VERIFY(w.c<QLineEdit>(u"txtUnits"_s)->text().isEmpty());
     QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
-
-    w.alt('f');
-    QTRY_VERIFY(w.c<QMenu>(u"mnuFile"_s)->isVisible());
-    QTest::keyClick(w.c<QMenu>(u"mnuFile"_s), Qt::Key_Escape);
-    QTRY_VERIFY(!w.c<QMenu>(u"mnuFile"_s)->isVisible());
 }
 
 void TestStudentWindow::altHAlwaysChoosesSophomore()
@@ -300,7 +296,7 @@ void TestStudentWindow::altHAlwaysChoosesSophomore()
     }
 }
 
-void TestStudentWindow::escapeClearsEnterDoesNot()
+void TestStudentWindow::enterNeitherPrintsNorClears()
 {
     ShownWindow w;
     auto *name = w.c<QLineEdit>(u"txtName"_s);
@@ -313,11 +309,6 @@ void TestStudentWindow::escapeClearsEnterDoesNot()
     QTest::keyClick(name, Qt::Key_Return);
     QTest::keyClick(name, Qt::Key_Enter);
     QCOMPARE(name->text(), u"Ann"_s);
-
-    w.c(u"txtUnits"_s)->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QTRY_COMPARE(name->text(), QString());
-    QCOMPARE(QApplication::focusWidget(), name);
 }
 
 void TestStudentWindow::captionsFit()
@@ -325,16 +316,11 @@ void TestStudentWindow::captionsFit()
     ShownWindow w;
     const QFont font = w.c(u"centralwidget"_s)->font();
     QCOMPARE(QFontInfo(font).family(), u"DejaVu Sans"_s);
-    for (const QString &name : {u"lblName"_s, u"lblUnits"_s}) {
-        auto *label = w.c<QLabel>(name);
-        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(name));
-        QVERIFY2(label->sizeHint().height() <= label->height(), qPrintable(name));
-    }
-    for (const QString &name :
-         {u"optFreshman"_s, u"optSophomore"_s, u"optJunior"_s, u"optSenior"_s, u"chkDeans"_s}) {
-        auto *button = w.c<QAbstractButton>(name);
-        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(name));
-        QVERIFY2(button->sizeHint().height() <= button->height(), qPrintable(name));
+    for (const QString &name : {u"lblName"_s, u"lblUnits"_s, u"optFreshman"_s, u"optSophomore"_s,
+                                u"optJunior"_s, u"optSenior"_s, u"chkDeans"_s}) {
+        QWidget *control = w.c(name);
+        QVERIFY2(control->sizeHint().width() <= control->width(), qPrintable(name));
+        QVERIFY2(control->sizeHint().height() <= control->height(), qPrintable(name));
     }
     for (const QString &name : {u"cmdPrint"_s, u"cmdOK"_s}) {
         auto *button = w.c<QPushButton>(name);
@@ -363,9 +349,7 @@ void TestStudentWindow::printFromTheKeyboardAndMouse()
     ShownWindow w;
     QTest::keyClicks(w.c(u"txtName"_s), u"<b>Ann</b> & Bo"_s);
     QTest::keyClicks(w.c(u"txtUnits"_s), u"12abc"_s);
-    auto *major = w.c<ListBoxWidget>(u"lstMajor"_s);
-    QTest::mouseClick(major->viewport(), Qt::LeftButton, {},
-                      major->visualRect(major->model()->index(2, 0)).center());
+    clickRow(w.c<ListBoxWidget>(u"lstMajor"_s), 2);
     QTest::keyClicks(w.school(), u"Lincoln"_s);
     QTest::mouseClick(w.c(u"optJunior"_s), Qt::LeftButton);
     QTest::mouseClick(w.c(u"chkDeans"_s), Qt::LeftButton);
@@ -452,12 +436,6 @@ void TestStudentWindow::okClearsTheRecordAndKeepsTheSchools()
     checkEmpty(w);
     QCOMPARE(w.school()->items(), SchoolsWithLincoln);
     QCOMPARE(QApplication::focusWidget(), w.c(u"txtName"_s));
-
-    // The user can choose a grade again afterwards, one at a time.
-    QTest::mouseClick(w.c(u"optFreshman"_s), Qt::LeftButton);
-    QTest::mouseClick(w.c(u"optSenior"_s), Qt::LeftButton);
-    QVERIFY(!w.c<QRadioButton>(u"optFreshman"_s)->isChecked());
-    QVERIFY(w.c<QRadioButton>(u"optSenior"_s)->isChecked());
 }
 
 void TestStudentWindow::printSchoolsFromTheMenu()
@@ -482,16 +460,8 @@ void TestStudentWindow::printSchoolsOfAFullListOnScreen()
     const QStringList many = testing::fullSchoolList();
     w.school()->setItems(many);
 
-    {
-        ScriptedBoxes boxes;
-        w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger();
-        QCOMPARE(boxes.shown.size(), 1u);
-        const QStringList lines = boxes.shown[0].prompt.split(u"\r\n"_s);
-        QCOMPARE(lines.size(), 4 + 32767);
-        QCOMPARE(lines.mid(4), many);
-    }
-
-    // The real box: on screen, OK inside it, the list scrolling within.
+    // The real box: on screen, OK inside it, the list scrolling within. What it lists is checked by
+    // the recording double's tests.
     QVERIFY(testing::whileShown<surface::qt::MessageBox>(
         [&] { w.window.findChild<QAction *>(u"mnuPrintSchools"_s)->trigger(); },
         [](surface::qt::MessageBox *box) {

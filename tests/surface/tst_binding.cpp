@@ -12,6 +12,7 @@
 #include "presets.h"
 #include "runtime.h"
 #include "scriptedboxes.h"
+#include "shownwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -101,8 +102,7 @@ void TestBinding::optionButtonsCanAllBeCleared()
     b.move(0, 20);
     c.move(0, 40);
     QtOptionButton optA(&a), optB(&b), optC(&c);
-    frame.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    QVERIFY(testing::exposed(frame));
 
     QTest::mouseClick(&b, Qt::LeftButton);
     QVERIFY(optB.value());
@@ -135,8 +135,7 @@ void TestBinding::comboTypingPickingAndAdding()
     widget.setSorted(true);
     widget.setItems(Schools);
     widget.resize(97, 51);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(testing::exposed(widget));
     QtComboBox combo(&widget);
 
     QCOMPARE(combo.listIndex(), -1);
@@ -145,8 +144,7 @@ void TestBinding::comboTypingPickingAndAdding()
 
     // Picking with the mouse copies the item into the edit field.
     QListView *list = widget.listView();
-    const QRect second = list->visualRect(list->model()->index(1, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
+    testing::clickRow(list, 1);
     QCOMPARE(combo.listIndex(), 1);
     QCOMPARE(combo.text(), u"Highland"_s);
 
@@ -197,8 +195,7 @@ void TestBinding::comboKeyboardPicks()
     ComboBoxWidget widget;
     widget.setSorted(true);
     widget.setItems(Schools);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(testing::exposed(widget));
     QtComboBox combo(&widget);
     widget.setFocus();
     QCOMPARE(QApplication::focusWidget(), &widget);
@@ -257,24 +254,21 @@ void TestBinding::listBoxKeepsItsPickAndEmptyTextSelectsNothing()
 {
     ListBoxWidget widget;
     widget.setItems({u"Accounting"_s, u"Business"_s, u"Computer Information Systems"_s});
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(testing::exposed(widget));
     QtListBox list(&widget);
     QCOMPARE(list.listIndex(), -1);
 
-    const QRect second = widget.visualRect(widget.model()->index(1, 0));
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
+    testing::clickRow(&widget, 1);
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(list.list(list.listIndex()), u"Business"_s);
     // The user cannot take a pick back, only pick another item.
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::ControlModifier, second.center());
+    testing::clickRow(&widget, 1, Qt::ControlModifier);
     QCOMPARE(list.listIndex(), 1);
     QTest::keyClick(&widget, Qt::Key_Space, Qt::ControlModifier);
     QCOMPARE(list.listIndex(), 1);
-    const QRect third = widget.visualRect(widget.model()->index(2, 0));
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, Qt::ControlModifier, third.center());
+    testing::clickRow(&widget, 2, Qt::ControlModifier);
     QCOMPARE(list.listIndex(), 2);
-    QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, second.center());
+    testing::clickRow(&widget, 1);
     QCOMPARE(list.listIndex(), 1);
 
     list.setText(QString());
@@ -386,8 +380,7 @@ void TestBinding::messageBoxKeysDismiss()
 void TestBinding::messageBoxCopiesWhatItShows()
 {
     MessageBox box(u"Student Name: Ann\r\n\r\nUnits Completed: 3"_s, u"Quorlant"_s);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(testing::exposed(box));
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), u"Student Name: Ann\n\nUnits Completed: 3"_s);
 
@@ -404,8 +397,7 @@ void TestBinding::messageBoxCopiesWhatItShows()
 void TestBinding::tallMessageBoxScrollsOnScreen()
 {
     MessageBox box(report(32767), u"School List"_s);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(testing::exposed(box));
     const QRect screen = box.screen()->availableGeometry();
     QVERIFY2(box.height() <= screen.height(), qPrintable(QString::number(box.height())));
     QVERIFY(box.width() <= screen.width());
@@ -424,15 +416,13 @@ void TestBinding::tallMessageBoxScrollsOnScreen()
 
     // A short prompt gets a box that fits it, with no scrolling.
     MessageBox small(u"Please Enter Your Name"_s, u"Error"_s);
-    small.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&small));
+    QVERIFY(testing::exposed(small));
     QCOMPARE(small.textView()->verticalScrollBar()->maximum(), 0);
     QVERIFY(small.height() < 200);
 
     // However its lines are separated, every one of them fits.
     MessageBox separated(u"Name: A\u2028B\u2029C\r\nD\rE"_s, u"Quorlant"_s);
-    separated.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&separated));
+    QVERIFY(testing::exposed(separated));
     QCOMPARE(separated.textView()->verticalScrollBar()->maximum(), 0);
     const QTextBlock last = separated.textView()->document()->lastBlock();
     QCOMPARE(last.text(), u"E"_s);
@@ -447,8 +437,7 @@ void TestBinding::tallMessageBoxScrollsOnScreen()
         for (int i = 0; i < 200; ++i)
             lines += u"\r\n"_s + QString(20, u'l');
         MessageBox fitted(lines + u"\r\n"_s + wide, u"Wide"_s);
-        fitted.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fitted));
+        QVERIFY(testing::exposed(fitted));
         const QFontMetrics metrics(fitted.textView()->font());
         QVERIFY2(fitted.textView()->viewport()->width() >= metrics.horizontalAdvance(wide),
                  qPrintable(wide));
@@ -460,8 +449,7 @@ void TestBinding::messageBoxFollowsAShrinkingScreen()
 {
     const QSize before = QGuiApplication::primaryScreen()->geometry().size();
     MessageBox box(report(30), u"School List"_s);
-    box.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QVERIFY(testing::exposed(box));
     QCOMPARE(box.textView()->verticalScrollBar()->maximum(), 0);
 
     resizeScreen(640, 360);
@@ -481,8 +469,7 @@ void TestBinding::messageBoxSizeStaysSane()
 {
     for (const int count : {4, 45, 32767}) {
         MessageBox box(report(count), u"School List"_s);
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(testing::exposed(box));
         QVERIFY(!box.sizeHint().isEmpty());
         const QSize area = box.screen()->availableGeometry().size();
         if (!area.isEmpty())

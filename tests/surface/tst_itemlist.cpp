@@ -33,7 +33,6 @@ private Q_SLOTS:
     void alphabeticalOrder();
     void equalNamesKeepTheirOrder();
     void unsortedAppends();
-    void assignSorts();
     void boundsAreChecked();
     void fullListRefuses();
 };
@@ -117,14 +116,6 @@ void TestItemList::unsortedAppends()
     QCOMPARE(list.indexOf(u"a"_s), 1);
     QCOMPARE(list.indexOf(u"B"_s), -1);
     QCOMPARE(list.indexOf(QString()), -1);
-}
-
-void TestItemList::assignSorts()
-{
-    ItemList list(true);
-    list.assign({u"West Highland"_s, u"franklin"_s, u"Midtown"_s, u"Highland"_s});
-    QCOMPARE(list.toStringList(),
-             (QStringList{u"franklin"_s, u"Highland"_s, u"Midtown"_s, u"West Highland"_s}));
 }
 
 void TestItemList::boundsAreChecked()

@@ -66,6 +66,18 @@ def main():
         poll("the window to be active",
              lambda: frame.getState().contains(pyatspi.STATE_ACTIVE), 5)
 
+    def units_asked_for(what, reading=0.0):
+        """The Error box asks for the units; read for a while, it is dismissed by Enter."""
+        try:
+            error = poll("the Error box", lambda: window(pyatspi.ROLE_ALERT, "Error"), 5)
+            check(f"{what}: the Error box asks for the units", box_text(error),
+                  "Enter Number of Units")
+            time.sleep(reading)
+            keys("key", "Return")
+            poll("the Error box to close", lambda: window(pyatspi.ROLE_ALERT, "Error") is None, 5)
+        except AssertionError as error:
+            check(f"{what}: the Error box", str(error), "the box")
+
     name = find(frame, pyatspi.ROLE_TEXT, "Name")
     units = find(frame, pyatspi.ROLE_TEXT, "Units Completed")
     poll("the window on the screen",
@@ -88,14 +100,7 @@ def main():
     name.queryEditableText().setTextContents("Ann Lee")
     click(name)
     keys("key", "alt+p")
-    try:
-        error = poll("the Error box", lambda: window(pyatspi.ROLE_ALERT, "Error"), 5)
-        check("Alt+P with no units: the Error box asks for them", box_text(error),
-              "Enter Number of Units")
-        keys("key", "Return")
-        poll("the Error box to close", lambda: window(pyatspi.ROLE_ALERT, "Error") is None, 5)
-    except AssertionError as error:
-        check("Alt+P with no units: the Error box", str(error), "the box")
+    units_asked_for("Alt+P with no units")
     keys("type", "--delay", "20", "42")
     check("after the box closes: digits land in the units box", settled(units, "42"), "42")
 
@@ -125,17 +130,9 @@ def main():
     units.queryEditableText().setTextContents("")
     click(name)
     keys("key", "--delay", "30", "alt+p", "alt+o")
-    try:
-        error = poll("the Error box", lambda: window(pyatspi.ROLE_ALERT, "Error"), 5)
-        check("quick Alt+P, Alt+O: Print's box asks for the units", box_text(error),
-              "Enter Number of Units")
-        # Long enough for a click still pending from Alt+O to run under the box, as it would
-        # for a user who reads the box before dismissing it.
-        time.sleep(0.5)
-        keys("key", "Return")
-        poll("the Error box to close", lambda: window(pyatspi.ROLE_ALERT, "Error") is None, 5)
-    except AssertionError as error:
-        check("quick Alt+P, Alt+O: the Error box", str(error), "the box")
+    # Read long enough for a click still pending from Alt+O to run under the box, as it would
+    # for a user who reads the box before dismissing it.
+    units_asked_for("quick Alt+P, Alt+O", reading=0.5)
     check("quick Alt+P, Alt+O: the name is still there", text_of(name), "Bo Park")
 
     # 5. Alt with a letter that is no access key types nothing; AltGr on a German and on a
