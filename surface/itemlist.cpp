@@ -57,20 +57,28 @@ QByteArray alphabeticalKey(QStringView text)
     return key;
 }
 
+// Texts of ASCII letters, digits and spaces alone compare in the root order character by
+// character, case aside: a space before the digits, the digits before the letters. Most school
+// names are such texts, and the program opens ICU's collator only for the first that is not.
+bool alphabeticallyBefore(QStringView a, QStringView b)
+{
+    const auto plain = [](QStringView text) {
+        return std::all_of(text.begin(), text.end(), [](QChar c) {
+            return c == u' ' || (c.unicode() < 128 && c.isLetterOrNumber());
+        });
+    };
+    if (plain(a) && plain(b))
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    return alphabeticalKey(a) < alphabeticalKey(b);
+}
+
 ItemList::ItemList(bool sorted) : m_sorted(sorted) {}
 
 const QString &ItemList::at(Integer index) const
 {
     if (index < 0 || index >= count())
         throw Error(ErrorKind::IndexOutOfRange);
-    return m_items[index].text;
-}
-
-Integer ItemList::indexOf(const QString &text) const
-{
-    const auto it = std::find_if(m_items.cbegin(), m_items.cend(),
-                                 [&](const Entry &e) { return e.text == text; });
-    return it == m_items.cend() ? NoItem : static_cast<Integer>(it - m_items.cbegin());
+    return m_items[index];
 }
 
 void ItemList::checkPick(Integer index) const
@@ -79,23 +87,16 @@ void ItemList::checkPick(Integer index) const
         throw Error(ErrorKind::InvalidValue);
 }
 
-Integer ItemList::insertionPoint(const QString &item) const
-{
-    if (!m_sorted)
-        return count();
-    const QByteArray key = alphabeticalKey(item);
-    // After the items that compare equal, so equal names keep the order they were added in.
-    const auto it = std::upper_bound(m_items.cbegin(), m_items.cend(), key,
-                                     [](const QByteArray &k, const Entry &e) { return k < e.key; });
-    return static_cast<Integer>(it - m_items.cbegin());
-}
-
 Integer ItemList::add(const QString &item)
 {
     if (count() == MaxCount)
         throw Error(ErrorKind::ListFull);
-    const Integer index = insertionPoint(item);
-    m_items.insert(index, Entry{item, m_sorted ? alphabeticalKey(item) : QByteArray()});
+    // After the items that compare equal, so equal names keep the order they were added in.
+    const auto at =
+        m_sorted ? std::upper_bound(m_items.cbegin(), m_items.cend(), item, alphabeticallyBefore)
+                 : m_items.cend();
+    const auto index = static_cast<Integer>(at - m_items.cbegin());
+    m_items.insert(index, item);
     return index;
 }
 
@@ -103,23 +104,9 @@ void ItemList::assign(const QStringList &items)
 {
     if (items.size() > MaxCount)
         throw Error(ErrorKind::ListFull);
-    m_items.clear();
-    m_items.reserve(items.size());
-    for (const QString &item : items)
-        m_items.append(Entry{item, m_sorted ? alphabeticalKey(item) : QByteArray()});
-    if (m_sorted) {
-        std::stable_sort(m_items.begin(), m_items.end(),
-                         [](const Entry &a, const Entry &b) { return a.key < b.key; });
-    }
-}
-
-QStringList ItemList::toStringList() const
-{
-    QStringList out;
-    out.reserve(count());
-    for (const Entry &e : m_items)
-        out.append(e.text);
-    return out;
+    m_items = items;
+    if (m_sorted)
+        std::stable_sort(m_items.begin(), m_items.end(), alphabeticallyBefore);
 }
 
 } // namespace surface

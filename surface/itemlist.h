@@ -13,12 +13,13 @@
 
 namespace surface {
 
-// The key texts are put in ascending alphabetical order by: the Unicode Collation Algorithm's
-// root order, which belongs to no one language, compared on base letters alone. Case, accents
-// and width do not count (texts that differ only in those have equal keys), and a letter with
-// a stroke files with its letter:
+// The lists' alphabetical order: the Unicode Collation Algorithm's root order, which belongs
+// to no one language, compared on base letters alone. Case, accents and width do not count
+// (texts that differ only in those are equal), and a letter with a stroke files with its letter:
 // "Ängelholm" < "apple" < "École" < "Franklin" < "Łódź" < "Øst" < "zebra".
 // The order is the same whatever the user's or the system's locale.
+bool alphabeticallyBefore(QStringView a, QStringView b);
+// A text's sort key in that order: keys compare as their texts do.
 QByteArray alphabeticalKey(QStringView text);
 
 class ItemList
@@ -34,34 +35,24 @@ public:
     // Raises IndexOutOfRange outside 0 .. count() - 1.
     const QString &at(Integer index) const;
     // The first item whose text equals text exactly, or -1.
-    Integer indexOf(const QString &text) const;
+    Integer indexOf(const QString &text) const
+    {
+        return static_cast<Integer>(m_items.indexOf(text));
+    }
     // Raises InvalidValue unless index is -1 or names an item: the rule for writing
     // a list's ListIndex.
     void checkPick(Integer index) const;
-    // Where add() would put item: the end, or in a sorted list after every item that sorts
-    // before it or equal to it.
-    Integer insertionPoint(const QString &item) const;
-    // Raises ListFull, leaving the list unchanged, when it already holds MaxCount items.
+    // Puts item at the end, or in a sorted list after every item that sorts before it or equal
+    // to it, and returns where. Raises ListFull, leaving the list unchanged, when it already
+    // holds MaxCount items.
     Integer add(const QString &item);
     // Replaces every item; a sorted list sorts them (equal ones keep their order).
     void assign(const QStringList &items);
-    QStringList toStringList() const;
-
-    // An item and its alphabetical key, computed once, so that finding an item's place is a
-    // binary search on bytes.
-    struct Entry
-    {
-        QString text;
-        QByteArray key;
-    };
+    QStringList toStringList() const { return m_items; }
 
 private:
     bool m_sorted;
-    // A QList moves its relocatable entries with memmove, so an insertion near the top of a
-    // full list stays cheap.
-    QList<Entry> m_items;
+    QStringList m_items;
 };
 
 } // namespace surface
-
-Q_DECLARE_TYPEINFO(surface::ItemList::Entry, Q_RELOCATABLE_TYPE);

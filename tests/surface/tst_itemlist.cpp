@@ -31,6 +31,7 @@ private Q_SLOTS:
     void sortedInsert_data();
     void sortedInsert();
     void alphabeticalOrder();
+    void plainNamesOrderAsTheirKeys();
     void equalNamesKeepTheirOrder();
     void unsortedAppends();
     void boundsAreChecked();
@@ -71,7 +72,6 @@ void TestItemList::sortedInsert()
     QFETCH(int, index);
 
     ItemList list = schools();
-    QCOMPARE(list.insertionPoint(school), index);
     QCOMPARE(list.add(school), index);
     QCOMPARE(list.count(), 5);
     QCOMPARE(list.at(static_cast<Integer>(index)), school);
@@ -91,8 +91,25 @@ void TestItemList::alphabeticalOrder()
     list.assign(names);
     QCOMPARE(list.toStringList(), (QStringList{u"Ängelholm"_s, u"apple"_s, u"eagle"_s, u"École"_s,
                                                u"Ｆｕｌｌ"_s, u"zebra"_s, u"Zürich"_s}));
-    QVERIFY(surface::alphabeticalKey(u"École") < surface::alphabeticalKey(u"Franklin"));
-    QCOMPARE(surface::alphabeticalKey(u"franklin"), surface::alphabeticalKey(u"Franklin"));
+}
+
+void TestItemList::plainNamesOrderAsTheirKeys()
+{
+    // Names of ASCII letters, digits and spaces are compared without ICU: every pair of up to
+    // two characters must come out as ICU's keys order it.
+    const QString alphabet = u" 09AaMmZz"_s;
+    QStringList names = {QString()};
+    for (const QChar first : alphabet) {
+        names.append(first);
+        for (const QChar second : alphabet)
+            names.append(QString(first) + second);
+    }
+    for (const QString &a : names) {
+        for (const QString &b : names) {
+            const bool before = surface::alphabeticalKey(a) < surface::alphabeticalKey(b);
+            QVERIFY2(surface::alphabeticallyBefore(a, b) == before, qPrintable(a + u'|' + b));
+        }
+    }
 }
 
 void TestItemList::equalNamesKeepTheirOrder()
