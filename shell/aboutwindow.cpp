@@ -7,9 +7,7 @@
 
 #include "controls.h"
 #include "identity.h"
-#include "keyboard.h"
-#include "runtime.h"
-#include "windowframe.h"
+#include "windowbehaviour.h"
 
 #include <QKeyEvent>
 

@@ -4,8 +4,8 @@
 #include "shell.h"
 
 #include "aboutwindow.h"
+#include "controls.h"
 #include "identity.h"
-#include "runtime.h"
 #include "studentwindow.h"
 
 #include <QAction>

@@ -6,9 +6,7 @@
 #include "ui_studentwindow.h"
 
 #include "controls.h"
-#include "keyboard.h"
-#include "runtime.h"
-#include "windowframe.h"
+#include "windowbehaviour.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 
 #include "messagebox.h"
 
-#include "windowframe.h"
+#include "windowbehaviour.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

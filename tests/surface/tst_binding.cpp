@@ -10,7 +10,6 @@
 #include "messagebox.h"
 #include "modalwindow.h"
 #include "presets.h"
-#include "runtime.h"
 #include "scriptedboxes.h"
 #include "shownwindow.h"
 
