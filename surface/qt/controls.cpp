@@ -19,12 +19,9 @@ constexpr Qt::CheckState StateOfValue[] = {Qt::Unchecked, Qt::Checked, Qt::Parti
 
 void QtWindow::show(bool modal)
 {
-    if (!modal) {
-        m_dialog->show();
-        return;
-    }
-    if (m_dialog->isVisible())
-        m_dialog->hide(); // modality only takes effect on a window being shown
+    if (!modal)
+        return m_dialog->show();
+    m_dialog->hide(); // modality only takes effect on a window being shown
     m_dialog->exec();
 }
 

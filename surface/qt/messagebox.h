@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
 #include <functional>
 
@@ -32,7 +31,6 @@ class MessageBox : public QDialog
 public:
     MessageBox(const QString &prompt, const QString &title, QWidget *parent = nullptr);
 
-    QString prompt() const { return m_prompt; }
     QPlainTextEdit *textView() const { return m_text; }
     QPushButton *okButton() const { return m_ok; }
 
@@ -54,12 +52,10 @@ private:
     void followScreen(QScreen *screen);
     void followPalette();
 
-    const QString m_prompt;
     const QString m_shown; // the prompt with each of its line breaks as one LF
     QPlainTextEdit *const m_text;
     QPushButton *const m_ok;
     QMetaObject::Connection m_screenArea;
-    QPointer<QScreen> m_fittedTo; // the screen the box was last fitted to
 };
 
 } // namespace surface::qt

@@ -333,7 +333,7 @@ void TestBinding::messageBoxShowsPlainText()
     QCOMPARE(box.windowTitle(), u"Quorlant"_s);
     QCOMPARE(box.textView()->toPlainText(), shown);
     QCOMPARE(box.textView()->document()->blockCount(), shown.count(u'\n') + 1);
-    QCOMPARE(box.prompt(), prompt);
+    QCOMPARE(box.accessibleDescription(), prompt);
     QVERIFY(box.isModal());
     // One OK button and no icon.
     const auto buttons = box.findChildren<QPushButton *>();
