@@ -19,48 +19,9 @@
 
 #include "surface.h"
 
-#include <algorithm>
-#include <charconv>
-#include <limits>
-#include <string>
+#include <QLocale>
 
 namespace surface {
-
-namespace {
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// The power of ten of the first significant digit of a well-formed, non-zero number such as
-// "0.00012e-3" (-7). Saturates instead of overflowing on absurd exponents.
-long long decimalExponent(const std::string &number)
-{
-    const auto mark = number.find_first_of("eE");
-    const std::string mantissa = number.substr(0, mark);
-    long long exponent = 0;
-    if (mark != std::string::npos) {
-        std::size_t k = mark + 1;
-        const bool negative = k < number.size() && number[k] == '-';
-        if (k < number.size() && (number[k] == '+' || number[k] == '-'))
-            ++k;
-        for (; k < number.size(); ++k) {
-            exponent = std::min(exponent * 10 + (number[k] - '0'), 1LL << 40);
-        }
-        if (negative)
-            exponent = -exponent;
-    }
-    const auto point = std::min(mantissa.find('.'), mantissa.size());
-    const auto first = mantissa.find_first_of("123456789");
-    if (first == std::string::npos)
-        return 0;
-    const long long position = first < point ? static_cast<long long>(point - first - 1)
-                                             : -static_cast<long long>(first - point);
-    return position + exponent;
-}
-
-} // namespace
 
 double Val(QStringView text)
 {
@@ -76,7 +37,7 @@ double Val(QStringView text)
     }
 
     const auto digitsFrom = [&](qsizetype at) {
-        while (at < n && isAsciiDigit(text[at]))
+        while (at < n && text[at] >= u'0' && text[at] <= u'9')
             ++at;
         return at;
     };
@@ -99,19 +60,9 @@ double Val(QStringView text)
             end = exponentEnd;
     }
 
-    // Every character of [mantissaStart, end) is ASCII, so narrowing is exact.
-    std::string number;
-    number.reserve(static_cast<std::size_t>(end - mantissaStart));
-    for (qsizetype k = mantissaStart; k < end; ++k)
-        number.push_back(static_cast<char>(text[k].unicode()));
-
-    double value = 0.0;
-    const auto ec = std::from_chars(number.data(), number.data() + number.size(), value).ec;
-    if (ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone here. The number is either far above or far below
-        // 1, so the sign of its decimal exponent tells overflow from underflow.
-        value = decimalExponent(number) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    // What is left is a number in the C locale's form. Qt reads one too large for a double as
+    // infinity and one too small as zero, and says so only through the flag it is not asked for.
+    const double value = QLocale::c().toDouble(text.sliced(mantissaStart, end - mantissaStart));
     return negative ? -value : value;
 }
 
