@@ -52,21 +52,17 @@ struct ProgramEnded
 class Focusable
 {
 public:
+    virtual ~Focusable() = default;
     virtual void setFocus() = 0;
-
-protected:
-    ~Focusable() = default;
 };
 
 class Window
 {
 public:
+    virtual ~Window() = default;
     // Modal: returns once the window is hidden, the other windows taking no input meanwhile.
     virtual void show(bool modal) = 0;
     virtual void hide() = 0;
-
-protected:
-    ~Window() = default;
 };
 
 class TextBox : public Focusable
@@ -74,18 +70,13 @@ class TextBox : public Focusable
 public:
     virtual QString text() const = 0;
     virtual void setText(const QString &text) = 0;
-
-protected:
-    ~TextBox() = default;
 };
 
 class Label
 {
 public:
+    virtual ~Label() = default;
     virtual void setCaption(const QString &caption) = 0;
-
-protected:
-    ~Label() = default;
 };
 
 class OptionButton : public Focusable
@@ -94,9 +85,6 @@ public:
     virtual bool value() const = 0;
     // Writing false leaves the other buttons of the group alone, so a whole group can be false.
     virtual void setValue(bool value) = 0;
-
-protected:
-    ~OptionButton() = default;
 };
 
 class CheckBox : public Focusable
@@ -104,9 +92,6 @@ class CheckBox : public Focusable
 public:
     virtual Integer value() const = 0;
     virtual void setValue(Integer value) = 0;
-
-protected:
-    ~CheckBox() = default;
 };
 
 class ListBox : public Focusable
@@ -116,9 +101,6 @@ public:
     virtual QString list(Integer index) const = 0;
     // Writing a text no item carries (the program only ever writes "") selects nothing.
     virtual void setText(const QString &text) = 0;
-
-protected:
-    ~ListBox() = default;
 };
 
 class ComboBox : public Focusable
@@ -134,9 +116,6 @@ public:
     // Appends, or in a sorted list inserts at the sorted place; newIndex() tells where.
     virtual void addItem(const QString &item) = 0;
     virtual Integer newIndex() const = 0;
-
-protected:
-    ~ComboBox() = default;
 };
 
 // The run-time services that are not properties of a control.
@@ -149,8 +128,9 @@ public:
     // Ends the program at once; never returns.
     [[noreturn]] virtual void End() = 0;
 
+    virtual ~Runtime() = default;
+
 protected:
-    ~Runtime() = default;
     virtual void showMessage(const QString &prompt, const QString &title) = 0;
 };
 
