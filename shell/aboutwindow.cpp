@@ -29,14 +29,9 @@ AboutWindow::AboutWindow(QWidget *parent)
     ui->setupUi(this);
     ui->lblVersion->setText(QStringLiteral("Version " TESSALY_VERSION_SHOWN));
     ui->lblAbout->setText(frmAbout::CreditLine1);
-    // The title's own font. Definition files only hold whole point sizes; systems without
-    // this family substitute their nearest.
-    QFont title(QStringLiteral("MS Sans Serif"));
+    // The title's own size: definition files only hold whole point sizes.
+    QFont title = ui->Label1->font();
     title.setPointSizeF(9.75);
-    title.setWeight(QFont::Normal);
-    title.setItalic(false);
-    title.setUnderline(false);
-    title.setStrikeOut(false);
     ui->Label1->setFont(title);
 
     setSizableDialogFrame(this);
