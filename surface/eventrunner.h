@@ -34,22 +34,17 @@ public:
             procedure();
         } catch (const ProgramEnded &) {
         } catch (const std::exception &error) {
-            tell(QString::fromUtf8(error.what()));
+            try {
+                m_report(QString::fromUtf8(error.what()));
+            } catch (...) {
+                // Nothing is left to tell the user with.
+            }
         }
         m_running = false;
         return true;
     }
 
 private:
-    void tell(const QString &description) noexcept
-    {
-        try {
-            m_report(description);
-        } catch (...) {
-            // Nothing is left to tell the user with.
-        }
-    }
-
     Report m_report;
     bool m_running = false;
 };
