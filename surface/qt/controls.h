@@ -6,8 +6,7 @@
 // The surface's controls bound to Qt widgets. Each adapter holds the widget it speaks for;
 // the widgets belong to their window.
 
-#include "comboboxwidget.h"
-#include "listboxwidget.h"
+#include "listwidgets.h"
 #include "surface.h"
 
 #include <QCheckBox>

@@ -6,8 +6,7 @@
 // scale, and the whole form driven by the keyboard alone.
 
 #include "aboutwindow.h"
-#include "comboboxwidget.h"
-#include "listboxwidget.h"
+#include "listwidgets.h"
 #include "messagebox.h"
 #include "presets.h"
 #include "scriptedboxes.h"

@@ -6,7 +6,7 @@
 // The main window shown and active, as after start-up, with its controls found by name; any
 // window shown and on the screen.
 
-#include "comboboxwidget.h"
+#include "listwidgets.h"
 #include "studentwindow.h"
 
 #include <QAbstractItemView>

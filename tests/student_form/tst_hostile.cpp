@@ -4,7 +4,7 @@
 // Hostile input on the real window (offscreen): whatever a person types or pastes comes back
 // in the summary exactly as given, and nothing on the form is lost.
 
-#include "listboxwidget.h"
+#include "listwidgets.h"
 #include "presets.h"
 #include "scriptedboxes.h"
 #include "shownwindow.h"

@@ -12,8 +12,7 @@
 //     TESSALY_SEED=<n> ctest -R tst_random_session --output-on-failure
 
 #include "aboutwindow.h"
-#include "comboboxwidget.h"
-#include "listboxwidget.h"
+#include "listwidgets.h"
 #include "modalwindow.h"
 #include "presets.h"
 #include "scriptedboxes.h"

@@ -3,8 +3,7 @@
 
 // The main window on real widgets (offscreen): its definition, keyboard and commands.
 
-#include "comboboxwidget.h"
-#include "listboxwidget.h"
+#include "listwidgets.h"
 #include "messagebox.h"
 #include "modalwindow.h"
 #include "presets.h"

@@ -3,10 +3,9 @@
 
 // The Qt binding of the surface, on real widgets (offscreen).
 
-#include "comboboxwidget.h"
 #include "controls.h"
 #include "eventrunner.h"
-#include "listboxwidget.h"
+#include "listwidgets.h"
 #include "messagebox.h"
 #include "modalwindow.h"
 #include "presets.h"
