@@ -31,6 +31,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <array>
@@ -66,36 +67,9 @@ const std::array<char, 4> GradeKeys = {'e', 'h', 'j', 's'};
 // exponent only when digits follow the 'e'. Anything after that is ignored.
 double leadingNumber(const QString &text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace())
-        ++i;
-    std::string number;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        number += static_cast<char>(text[i++].unicode());
-    const auto digitsFrom = [&](qsizetype at) {
-        qsizetype end = at;
-        while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
-            ++end;
-        return end;
-    };
-    qsizetype end = digitsFrom(i);
-    bool anyDigit = end > i;
-    if (end < text.size() && text[end] == u'.') {
-        const qsizetype fraction = digitsFrom(end + 1);
-        anyDigit = anyDigit || fraction > end + 1;
-        end = fraction;
-    }
-    if (!anyDigit)
-        return 0.0;
-    if (end < text.size() && (text[end] == u'e' || text[end] == u'E')) {
-        qsizetype exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-'))
-            ++exponent;
-        if (digitsFrom(exponent) > exponent)
-            end = digitsFrom(exponent);
-    }
-    number += text.mid(i, end - i).toStdString();
-    return std::strtod(number.c_str(), nullptr);
+    static const QRegularExpression number(
+        u"^\\s*([+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?)"_s);
+    return std::strtod(number.match(text).captured(1).toStdString().c_str(), nullptr);
 }
 
 // How a reader alphabetises: case and accents do not count, and the marks a name may hold
