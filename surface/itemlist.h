@@ -46,7 +46,8 @@ public:
     // to it, and returns where. Raises ListFull, leaving the list unchanged, when it already
     // holds MaxCount items.
     Integer add(const QString &item);
-    // Replaces every item; a sorted list sorts them (equal ones keep their order).
+    // Replaces every item; a sorted list sorts them (equal ones keep their order). Raises
+    // ListFull, leaving the list unchanged, when given more than MaxCount items.
     void assign(const QStringList &items);
     QStringList toStringList() const { return m_items; }
 

@@ -15,7 +15,7 @@
 // - Whatever follows the number is ignored. No number at all gives 0.
 // - A number beyond the range of a double gives +/- infinity. One below the normal range keeps
 //   what precision a subnormal double has, and one below even that gives 0 (signed).
-//   Reading is a single pass over the number's characters, so any length is safe.
+//   A number of any length is read whole, its value correctly rounded.
 
 #include "surface.h"
 

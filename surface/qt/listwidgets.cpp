@@ -147,9 +147,7 @@ QStringList ComboBoxWidget::items() const
 
 void ComboBoxWidget::setItems(const QStringList &items)
 {
-    ItemList list(sorted());
-    list.assign(items);
-    m_items = std::move(list);
+    m_items.assign(items); // raises when too many, before anything changes
     m_model->setStringList(m_items.toStringList());
     m_picked = -1;
     showPicked();
