@@ -108,23 +108,18 @@ class TestIcons : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void fileLayout_data();
-    void fileLayout();
+    void fileLayoutAndWhatQtReads_data();
+    void fileLayoutAndWhatQtReads();
 
-    void qtReadsEveryImage_data();
-    void qtReadsEveryImage();
-
-    void programIconIsAWhiteSheet();
-    void monoImageFollowsTheColourOne();
+    void programIconIsAWhiteSheetAndItsMonoImageFollows();
     void booksAreSeveralUprightSpines();
     void pngsMatchTheIcon_data();
     void pngsMatchTheIcon();
 
-    void generatedFilesAreUpToDate();
-    void checkNoticesAnEditedDrawing();
+    void generatedFilesAreUpToDateAndTheCheckNoticesAnEdit();
 };
 
-void TestIcons::fileLayout_data()
+void TestIcons::fileLayoutAndWhatQtReads_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QList<QSize>>("sizes");
@@ -135,7 +130,9 @@ void TestIcons::fileLayout_data()
     QTest::newRow("books") << BooksIco << QList<QSize>{{32, 32}, {16, 16}} << QList<int>{4, 4};
 }
 
-void TestIcons::fileLayout()
+// The file byte by byte; then Qt reads every image at its size, and an icon made from the file
+// offers both sizes.
+void TestIcons::fileLayoutAndWhatQtReads()
 {
     QFETCH(QString, path);
     QFETCH(QList<QSize>, sizes);
@@ -215,18 +212,6 @@ void TestIcons::fileLayout()
         expectedOffset += resourceBytes;
     }
     QCOMPARE(d.size(), expectedOffset);
-}
-
-void TestIcons::qtReadsEveryImage_data()
-{
-    fileLayout_data();
-}
-
-// Qt reads every image at its size, and an icon made from the file offers both sizes.
-void TestIcons::qtReadsEveryImage()
-{
-    QFETCH(QString, path);
-    QFETCH(QList<QSize>, sizes);
 
     QImageReader reader(path);
     QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
@@ -246,7 +231,7 @@ void TestIcons::qtReadsEveryImage()
     QCOMPARE(icon.pixmap(QSize(16, 16)).size(), QSize(16, 16));
 }
 
-void TestIcons::programIconIsAWhiteSheet()
+void TestIcons::programIconIsAWhiteSheetAndItsMonoImageFollows()
 {
     const QList<QImage> images = readAll(TessalyIco);
     QCOMPARE(images.size(), 3);
@@ -277,12 +262,8 @@ void TestIcons::programIconIsAWhiteSheet()
         }
         QVERIFY2(y < h / 3, "the sheet should fill most of the window");
     }
-}
 
-void TestIcons::monoImageFollowsTheColourOne()
-{
-    const QList<QImage> images = readAll(TessalyIco);
-    QCOMPARE(images.size(), 3);
+    // The mono image follows the colour one of its size.
     const QImage &mono = images[0];
     const QImage &colour = images[1];
     QCOMPARE(mono.size(), colour.size());
@@ -383,14 +364,11 @@ void TestIcons::pngsMatchTheIcon()
     }
 }
 
-void TestIcons::generatedFilesAreUpToDate()
+void TestIcons::generatedFilesAreUpToDateAndTheCheckNoticesAnEdit()
 {
-    const RunResult r = runGenerator(QStringLiteral(MAKE_ICONS), {u"--check"_s});
+    RunResult r = runGenerator(QStringLiteral(MAKE_ICONS), {u"--check"_s});
     QVERIFY2(r.exitCode == 0, qPrintable(r.output));
-}
 
-void TestIcons::checkNoticesAnEditedDrawing()
-{
     // Work on a copy so the check's own failure path can be exercised without touching the
     // source tree.
     const QDir assets = QFileInfo(QStringLiteral(MAKE_ICONS)).absoluteDir();
@@ -410,7 +388,7 @@ void TestIcons::checkNoticesAnEditedDrawing()
     }
     const QString script = copy.filePath(u"make_icons.py"_s);
 
-    RunResult r = runGenerator(script, {u"--check"_s});
+    r = runGenerator(script, {u"--check"_s});
     QVERIFY2(r.exitCode == 0, qPrintable(r.output));
 
     // Blacken one pixel of the sheet in the 32x32 drawing.

@@ -30,12 +30,9 @@ class TestClearReport : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void clearEmptiesEveryEntryInOrder();
-    void clearKeepsTypedSchools();
-    void clearingAnEmptyFormMovesTheCaret();
+    void clearKeepsTypedSchoolsForTheReport();
     void reportOfThePresets();
-    void reportAfterTypedSchools();
     void reportRebuildsItsArrayEachTime();
-    void reportOfAnEmptyList();
     void reportOfAFullList();
 };
 
@@ -66,29 +63,33 @@ void TestClearReport::clearEmptiesEveryEntryInOrder()
     QCOMPARE(f.cboSchool.text(), QString());
     QCOMPARE(f.cboSchool.listIndex(), -1);
     QCOMPARE(f.recorder.focus, u"txtName"_s);
-}
 
-void TestClearReport::clearKeepsTypedSchools()
-{
-    RecordedForm f;
-    f.fillExample();
-    f.cboSchool.type(u"Lincoln"_s);
-    f.print();
-    f.clear();
-    QCOMPARE(f.cboSchool.items.toStringList(), SchoolsWithLincoln);
-    QCOMPARE(f.cboSchool.listIndex(), -1);
-    QCOMPARE(f.lstMajor.items.count(), 4);
-}
-
-void TestClearReport::clearingAnEmptyFormMovesTheCaret()
-{
-    RecordedForm f;
+    // Clearing the form now empty, nothing picked, raises nothing and still moves the caret.
     f.recorder.focus = u"cmdOK"_s;
     f.clear();
     QCOMPARE(f.recorder.focus, u"txtName"_s);
     QVERIFY(f.txtName.value.isEmpty());
     QCOMPARE(f.cboSchool.listCount(), 4);
     QVERIFY(f.recorder.errors.isEmpty());
+}
+
+// Clearing keeps the schools typed and printed, which the report then lists.
+void TestClearReport::clearKeepsTypedSchoolsForTheReport()
+{
+    RecordedForm f;
+    for (const QString &school : {u"Lincoln"_s, u"apple"_s, u"Midtown"_s}) {
+        f.fillExample();
+        f.cboSchool.type(school);
+        f.print();
+        f.clear();
+        QCOMPARE(f.cboSchool.listIndex(), -1);
+    }
+    const QStringList kept = {u"apple"_s,   u"Franklin"_s, u"Highland"_s,     u"Lincoln"_s,
+                              u"Midtown"_s, u"Midtown"_s,  u"West Highland"_s};
+    QCOMPARE(f.cboSchool.items.toStringList(), kept);
+    QCOMPARE(f.lstMajor.items.count(), 4);
+    f.report();
+    QCOMPARE(f.lastPrompt(), reportOf(kept));
 }
 
 void TestClearReport::reportOfThePresets()
@@ -112,20 +113,6 @@ void TestClearReport::reportOfThePresets()
     QCOMPARE(f.recorder.log, QStringList{u"MsgBox School List"_s});
 }
 
-void TestClearReport::reportAfterTypedSchools()
-{
-    RecordedForm f;
-    for (const QString &school : {u"Lincoln"_s, u"apple"_s, u"Midtown"_s}) {
-        f.fillExample();
-        f.cboSchool.type(school);
-        f.print();
-        f.clear();
-    }
-    f.report();
-    QCOMPARE(f.lastPrompt(), reportOf({u"apple"_s, u"Franklin"_s, u"Highland"_s, u"Lincoln"_s,
-                                       u"Midtown"_s, u"Midtown"_s, u"West Highland"_s}));
-}
-
 void TestClearReport::reportRebuildsItsArrayEachTime()
 {
     RecordedForm f;
@@ -136,25 +123,20 @@ void TestClearReport::reportRebuildsItsArrayEachTime()
     QCOMPARE(f.form.schools().size(), 5u);
 
     // A later report with a longer list replaces the array whole; one with a shorter list
-    // leaves nothing of the old one behind.
+    // leaves nothing of the old one behind, an empty list included.
     f.cboSchool.items.assign({u"Zeta"_s});
     f.report();
     QCOMPARE(f.form.schools(), (std::vector<QString>{u"School List:"_s, u"Zeta"_s}));
     QCOMPARE(f.lastPrompt(), reportOf({u"Zeta"_s}));
+    f.cboSchool.items.assign({});
+    f.report();
+    QCOMPARE(f.lastPrompt(), student_form::schoolListCredit() + u"\r\n\r\n\r\nSchool List:"_s);
+    QCOMPARE(f.form.schools(), std::vector<QString>{u"School List:"_s});
 
     surface::Integer size = 3;
     f.form.ReDimArray(size);
     QCOMPARE(f.form.schools(), std::vector<QString>(4));
     QCOMPARE(size, 3);
-}
-
-void TestClearReport::reportOfAnEmptyList()
-{
-    RecordedForm f;
-    f.cboSchool.items.assign({});
-    f.report();
-    QCOMPARE(f.lastPrompt(), student_form::schoolListCredit() + u"\r\n\r\n\r\nSchool List:"_s);
-    QCOMPARE(f.form.schools(), std::vector<QString>{u"School List:"_s});
 }
 
 void TestClearReport::reportOfAFullList()

@@ -75,6 +75,7 @@ void TestHostile::namesComeBackAsGiven_data()
     for (int i = 0; megabyte.size() < 1024 * 1024; ++i)
         megabyte += u"Name %1; "_s.arg(i);
     QTest::newRow("a pasted megabyte") << megabyte;
+    QTest::newRow("a blank") << u" "_s;
     QTest::newRow("bold markup") << u"<b>x</b>"_s;
     QTest::newRow("a line break tag") << u"x <br> y"_s;
     QTest::newRow("entities") << u"&lt;Ann&gt; &amp;"_s;

@@ -78,7 +78,7 @@ private Q_SLOTS:
     void comboTypingPickingAndAdding();
     void comboKeyboardPicks();
     void comboRefusesAFullList();
-    void comboListIndexIsChecked();
+    void comboListIndexIsCheckedAndItsErrorReported();
     void listBoxKeepsItsPickAndEmptyTextSelectsNothing();
     void checkBoxValues();
     void messageBoxShowsPlainText_data();
@@ -89,7 +89,6 @@ private Q_SLOTS:
     void tallMessageBoxScrollsOnScreen();
     void messageBoxFollowsAShrinkingScreen();
     void messageBoxSizeStaysSane();
-    void errorsAreReportedAndTheProgramGoesOn();
     void endClosesEveryWindow();
 };
 
@@ -234,8 +233,9 @@ void TestBinding::comboRefusesAFullList()
     QCOMPARE(combo.list(32766), u"School 32766"_s);
 }
 
-void TestBinding::comboListIndexIsChecked()
+void TestBinding::comboListIndexIsCheckedAndItsErrorReported()
 {
+    testing::ScriptedBoxes boxes;
     ComboBoxWidget widget;
     widget.setItems(Schools);
     QtComboBox combo(&widget);
@@ -245,6 +245,15 @@ void TestBinding::comboListIndexIsChecked()
     combo.setListIndex(3);
     combo.setListIndex(-1);
     QCOMPARE(combo.text(), QString());
+    QCOMPARE(combo.listIndex(), -1);
+
+    // The error of a real operation, raised on real widgets, reaches the user in a box.
+    surface::EventRunner events(reportError);
+    events.run([&] { combo.setListIndex(9); });
+    QCOMPARE(boxes.shown.size(), 1u);
+    QCOMPARE(boxes.shown[0].prompt,
+             QString::fromUtf8(surface::Error(surface::ErrorKind::InvalidValue).what()));
+    QCOMPARE(boxes.shown[0].title, QCoreApplication::applicationName());
     QCOMPARE(combo.listIndex(), -1);
 }
 
@@ -475,22 +484,6 @@ void TestBinding::messageBoxSizeStaysSane()
                 box.width() <= area.width() && box.height() <= area.height(),
                 qPrintable(u"%1 schools: %2x%3"_s.arg(count).arg(box.width()).arg(box.height())));
     }
-}
-
-void TestBinding::errorsAreReportedAndTheProgramGoesOn()
-{
-    // The error of a real operation, raised on real widgets, reaches the user in a box.
-    testing::ScriptedBoxes boxes;
-    surface::EventRunner events(reportError);
-    ComboBoxWidget widget;
-    widget.setItems(Schools);
-    QtComboBox combo(&widget);
-    events.run([&] { combo.setListIndex(9); });
-    QCOMPARE(boxes.shown.size(), 1u);
-    QCOMPARE(boxes.shown[0].prompt,
-             QString::fromUtf8(surface::Error(surface::ErrorKind::InvalidValue).what()));
-    QCOMPARE(boxes.shown[0].title, QCoreApplication::applicationName());
-    QCOMPARE(combo.listIndex(), -1);
 }
 
 void TestBinding::endClosesEveryWindow()
