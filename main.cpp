@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Pelmora developers
 // SPDX-License-Identifier: MIT
 
-#include "application.h"
 #include "shell.h"
+
+#include <QApplication>
 
 int main(int, char *argv[])
 {

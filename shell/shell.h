@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QApplication;
+
 namespace student_form {
 class StudentWindow;
 }
@@ -18,6 +20,13 @@ class QtRuntime;
 namespace shell {
 
 class AboutWindow;
+
+// Qt's application object for this program.
+//
+// Qt is shown no command-line arguments: the program takes none, so none can change it.
+// Where no window system can be started, the program says why in one line on stderr and exits
+// with status 1, rather than Qt's paragraph of advice and an abort with a core dump.
+std::unique_ptr<QApplication> startApplication(char *programPath);
 
 // Sets the program's identity on the running application: name, version, desktop entry and
 // the icon its windows show.
