@@ -19,6 +19,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace surface::qt {
@@ -54,19 +55,21 @@ void addSkipTaskbarState(QWidget *window)
     xcb_flush(connection);
 }
 
-// A window is shown (QEvent::Show) after its native window exists and before it is mapped.
-class SkipTaskbarOnShow : public QObject
+// An event filter given as a function; it lives as long as its parent.
+class Filter : public QObject
 {
 public:
-    using QObject::QObject;
+    using Function = std::function<bool(QObject *watched, QEvent *event)>;
+    Filter(QObject *parent, Function function) : QObject(parent), m_function(std::move(function)) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show && watched->isWidgetType())
-            addSkipTaskbarState(static_cast<QWidget *>(watched));
-        return false;
+        return m_function(watched, event);
     }
+
+private:
+    Function m_function;
 };
 
 // What Qt does for an access key, less the timer: checkable buttons take the focus, as they
@@ -77,68 +80,6 @@ void clickNow(QAbstractButton *button)
         button->setFocus(Qt::ShortcutFocusReason);
     button->click();
 }
-
-class AccessKeyClicksAtOnce : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::Shortcut)
-            return false;
-        // Two controls sharing a key take turns at the focus, as Qt does; no click then.
-        if (static_cast<QShortcutEvent *>(event)->isAmbiguous())
-            return false;
-        auto *button = static_cast<QAbstractButton *>(watched);
-        if (button->isEnabled())
-            clickNow(button);
-        return true;
-    }
-};
-
-class AltTypesNothing : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        return (key->modifiers() & Qt::AltModifier) && !key->text().isEmpty() &&
-               key->text().front().isPrint();
-    }
-};
-
-class ButtonAccessKeyFirst : public QObject
-{
-public:
-    ButtonAccessKeyFirst(QMenuBar *menuBar, QAbstractButton *button)
-        : QObject(button), m_button(button)
-    {
-        menuBar->installEventFilter(this);
-        button->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::Shortcut)
-            return false;
-        const auto *shortcut = static_cast<QShortcutEvent *>(event);
-        if (shortcut->key() != QKeySequence::mnemonic(m_button->text()) || !m_button->isEnabled())
-            return false;
-        clickNow(m_button);
-        return true;
-    }
-
-private:
-    QAbstractButton *const m_button;
-};
 
 } // namespace
 
@@ -166,12 +107,26 @@ void reactivate(QWidget *window)
 
 void skipTaskbar(QWidget *window)
 {
-    window->installEventFilter(new SkipTaskbarOnShow(window));
+    // A window is shown (QEvent::Show) after its native window exists and before it is mapped.
+    window->installEventFilter(new Filter(window, [window](QObject *, QEvent *event) {
+        if (event->type() == QEvent::Show)
+            addSkipTaskbarState(window);
+        return false;
+    }));
 }
 
 void clickAccessKeysAtOnce(QWidget *window)
 {
-    auto *filter = new AccessKeyClicksAtOnce(window);
+    auto *filter = new Filter(window, [](QObject *watched, QEvent *event) {
+        // Two controls sharing a key take turns at the focus, as Qt does; no click then.
+        if (event->type() != QEvent::Shortcut ||
+            static_cast<QShortcutEvent *>(event)->isAmbiguous())
+            return false;
+        auto *button = static_cast<QAbstractButton *>(watched);
+        if (button->isEnabled())
+            clickNow(button);
+        return true;
+    });
     for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
         button->installEventFilter(filter);
 }
@@ -179,7 +134,13 @@ void clickAccessKeysAtOnce(QWidget *window)
 void ignoreAltTyping(QWidget *window)
 {
     // Every widget that takes typing, the combo box that hands it to its field included.
-    auto *filter = new AltTypesNothing(window);
+    auto *filter = new Filter(window, [](QObject *, QEvent *event) {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return (key->modifiers() & Qt::AltModifier) && !key->text().isEmpty() &&
+               key->text().front().isPrint();
+    });
     for (QWidget *field : window->findChildren<QWidget *>()) {
         if (field->testAttribute(Qt::WA_InputMethodEnabled))
             field->installEventFilter(filter);
@@ -208,7 +169,15 @@ void tabToChosenOption(QWidget *group)
 
 void preferButtonAccessKey(QMenuBar *menuBar, QAbstractButton *button)
 {
-    new ButtonAccessKeyFirst(menuBar, button);
+    auto *filter = new Filter(button, [button](QObject *, QEvent *event) {
+        if (event->type() != QEvent::Shortcut || !button->isEnabled() ||
+            static_cast<QShortcutEvent *>(event)->key() != QKeySequence::mnemonic(button->text()))
+            return false;
+        clickNow(button);
+        return true;
+    });
+    menuBar->installEventFilter(filter);
+    button->installEventFilter(filter);
 }
 
 } // namespace surface::qt
