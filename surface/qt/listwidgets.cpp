@@ -289,28 +289,28 @@ QVariant ComboBoxWidget::inputMethodQuery(Qt::InputMethodQuery query) const
 // Up, Down, PageUp and PageDown pick in the list, as in any combo box.
 bool ComboBoxWidget::walkList(const QKeyEvent *key)
 {
-    const int count = m_items.count();
-    int row = -2;
+    int step = 0;
     switch (key->key()) {
     case Qt::Key_Up:
-        row = m_picked < 0 ? 0 : m_picked - 1;
+        step = -1;
         break;
     case Qt::Key_Down:
-        row = m_picked + 1;
+        step = 1;
         break;
     case Qt::Key_PageUp:
-        row = m_picked < 0 ? 0 : m_picked - rowsPerPage();
+        step = -rowsPerPage();
         break;
     case Qt::Key_PageDown:
-        row = m_picked + rowsPerPage();
+        step = rowsPerPage();
         break;
     default:
-        break;
+        return false;
     }
     const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (row == -2 || count == 0 || !plain)
+    if (m_items.count() == 0 || !plain)
         return false;
-    pick(std::clamp(row, 0, count - 1));
+    // Nothing picked counts as the row above the first.
+    pick(std::clamp(m_picked + step, 0, m_items.count() - 1));
     return true;
 }
 
