@@ -9,11 +9,6 @@ using namespace Qt::StringLiterals;
 using surface::CrLf;
 using surface::Integer;
 
-QString schoolListCredit()
-{
-    return u"Compiled by the Tessaly student records desk"_s;
-}
-
 // Tells the user what is missing and moves the focus to where it goes, if anywhere.
 void frmStudent::refuse(const QString &message, surface::Focusable *entry)
 {
@@ -109,7 +104,7 @@ void frmStudent::mnuPrintSchools_Click()
     for (int i = 0; i <= m - 1; ++i)
         schoolAt(i + 1) = m_controls.cboSchool.list(static_cast<Integer>(i));
 
-    QString message = schoolListCredit() + CrLf + CrLf;
+    QString message = SchoolListCredit + CrLf + CrLf;
     for (int i = 0; i <= m; ++i)
         message += CrLf + schoolAt(i);
 

@@ -29,7 +29,8 @@ struct StudentControls
 };
 
 // The first line of the school list report.
-QString schoolListCredit();
+inline const QString SchoolListCredit =
+    QStringLiteral("Compiled by the Tessaly student records desk");
 
 class frmStudent
 {

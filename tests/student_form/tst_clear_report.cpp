@@ -15,7 +15,7 @@ namespace {
 
 QString reportOf(const QStringList &schools)
 {
-    QString text = student_form::schoolListCredit() + u"\r\n\r\n\r\nSchool List:"_s;
+    QString text = student_form::SchoolListCredit + u"\r\n\r\n\r\nSchool List:"_s;
     for (const QString &school : schools)
         text += u"\r\n"_s + school;
     return text;
@@ -130,7 +130,7 @@ void TestClearReport::reportRebuildsItsArrayEachTime()
     QCOMPARE(f.lastPrompt(), reportOf({u"Zeta"_s}));
     f.cboSchool.items.assign({});
     f.report();
-    QCOMPARE(f.lastPrompt(), student_form::schoolListCredit() + u"\r\n\r\n\r\nSchool List:"_s);
+    QCOMPARE(f.lastPrompt(), student_form::SchoolListCredit + u"\r\n\r\n\r\nSchool List:"_s);
     QCOMPARE(f.form.schools(), std::vector<QString>{u"School List:"_s});
 
     surface::Integer size = 3;

@@ -434,7 +434,7 @@ void TestStudentWindow::printSchoolsFromTheMenu()
     QTest::keyClick(file, Qt::Key_C);
     QTRY_COMPARE(boxes.shown.size(), 1u);
     QCOMPARE(boxes.shown[0].title, u"School List"_s);
-    QCOMPARE(boxes.shown[0].prompt, student_form::schoolListCredit() +
+    QCOMPARE(boxes.shown[0].prompt, student_form::SchoolListCredit +
                                         u"\r\n\r\n\r\nSchool List:\r\nFranklin\r\nHighland"
                                         u"\r\nMidtown\r\nWest Highland"_s);
 }
