@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "frmabout.h"
+#include "commands.h"
 
 #include "eventrunner.h"
 

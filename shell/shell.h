@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "menucommands.h"
+#include "commands.h"
 
 #include <memory>
 
