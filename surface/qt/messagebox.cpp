@@ -214,18 +214,12 @@ void MessageBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     // The text never takes the focus, so the keys that scroll it go to its scroll bar.
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
+    constexpr int ScrollKeys[] = {Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                  Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
+    if (std::ranges::find(ScrollKeys, event->key()) != std::end(ScrollKeys))
         QCoreApplication::sendEvent(m_text->verticalScrollBar(), event);
-        return;
-    default:
+    else
         QDialog::keyPressEvent(event);
-    }
 }
 
 void MessageBox::present(const QString &prompt, const QString &title, QWidget *parent)
