@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <memory>
 
 namespace surface {
@@ -36,27 +35,6 @@ const UCollator *rootCollator()
 
 } // namespace
 
-QByteArray alphabeticalKey(QStringView text)
-{
-    constexpr qsizetype Limit = std::numeric_limits<int32_t>::max();
-    const auto length = static_cast<int32_t>(std::min(text.size(), Limit));
-    // Room for most keys at once; for a longer one ICU says how much it needs.
-    QByteArray key(std::min(2 * qsizetype(length) + 1, Limit), Qt::Uninitialized);
-    const auto fill = [&] {
-        return ucol_getSortKey(rootCollator(), text.utf16(), length,
-                               reinterpret_cast<uint8_t *>(key.data()),
-                               static_cast<int32_t>(key.size()));
-    };
-    int32_t needed = fill();
-    if (needed > key.size()) {
-        key.resize(needed);
-        needed = fill();
-    }
-    // The count includes a terminating zero, which only C strings need.
-    key.truncate(needed > 0 ? needed - 1 : 0);
-    return key;
-}
-
 // Texts of ASCII letters, digits and spaces alone compare in the root order character by
 // character, case aside: a space before the digits, the digits before the letters. Most school
 // names are such texts, and the program opens ICU's collator only for the first that is not.
@@ -69,7 +47,11 @@ bool alphabeticallyBefore(QStringView a, QStringView b)
     };
     if (plain(a) && plain(b))
         return a.compare(b, Qt::CaseInsensitive) < 0;
-    return alphabeticalKey(a) < alphabeticalKey(b);
+    // ICU counts in 32 bits: of a longer text, what fits is compared.
+    const auto length = [](QStringView text) {
+        return static_cast<int32_t>(std::min<qsizetype>(text.size(), INT32_MAX));
+    };
+    return ucol_strcoll(rootCollator(), a.utf16(), length(a), b.utf16(), length(b)) == UCOL_LESS;
 }
 
 ItemList::ItemList(bool sorted) : m_sorted(sorted) {}

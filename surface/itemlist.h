@@ -19,8 +19,6 @@ namespace surface {
 // "Ängelholm" < "apple" < "École" < "Franklin" < "Łódź" < "Øst" < "zebra".
 // The order is the same whatever the user's or the system's locale.
 bool alphabeticallyBefore(QStringView a, QStringView b);
-// A text's sort key in that order: keys compare as their texts do.
-QByteArray alphabeticalKey(QStringView text);
 
 class ItemList
 {
