@@ -22,20 +22,6 @@ ListBoxWidget::ListBoxWidget(QWidget *parent) : QListWidget(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-QStringList ListBoxWidget::items() const
-{
-    QStringList texts;
-    for (int row = 0; row < count(); ++row)
-        texts.append(item(row)->text());
-    return texts;
-}
-
-void ListBoxWidget::setItems(const QStringList &items)
-{
-    clear();
-    addItems(items);
-}
-
 int ListBoxWidget::pickedRow() const
 {
     const QList<QListWidgetItem *> selected = selectedItems();

@@ -17,16 +17,11 @@ class QStringListModel;
 namespace surface::qt {
 
 // A single-selection list of fixed items that keeps its pick until another item is picked.
-// The items are a property so that a window's definition file can give them.
 class ListBoxWidget : public QListWidget
 {
     Q_OBJECT
-    Q_PROPERTY(QStringList items READ items WRITE setItems)
 public:
     explicit ListBoxWidget(QWidget *parent = nullptr);
-
-    QStringList items() const;
-    void setItems(const QStringList &items);
 
     // The picked row, or -1 when nothing is selected.
     int pickedRow() const;

@@ -51,6 +51,15 @@ inline void clickRow(QAbstractItemView *view, int row, Qt::KeyboardModifiers mod
                       view->visualRect(index).center());
 }
 
+// The texts of a list's rows, top to bottom.
+inline QStringList rowTexts(const QAbstractItemView *view)
+{
+    QStringList texts;
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        texts.append(view->model()->index(row, 0).data().toString());
+    return texts;
+}
+
 template<class T = QWidget> T *control(QWidget &window, const QString &name)
 {
     T *found = window.findChild<T *>(name);

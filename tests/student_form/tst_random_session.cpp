@@ -935,7 +935,7 @@ private:
         auto *major = control<surface::qt::ListBoxWidget>(u"lstMajor"_s);
         expect(u"major: expected row %1, picked %2"_s.arg(m.major).arg(major->pickedRow()),
                major->pickedRow(), m.major);
-        expect(u"majors: "_s + quoted(major->items()), major->items(), Majors);
+        expect(u"majors: "_s + quoted(testing::rowTexts(major)), testing::rowTexts(major), Majors);
         expect(u"school text: expected \"%1\", reads \"%2\""_s.arg(m.schoolText, box->text()),
                box->text(), m.schoolText);
         expect(u"school: expected row %1, picked %2"_s.arg(m.schoolPicked).arg(box->pickedRow()),

@@ -260,7 +260,7 @@ void TestBinding::comboListIndexIsCheckedAndItsErrorReported()
 void TestBinding::listBoxKeepsItsPickAndEmptyTextSelectsNothing()
 {
     ListBoxWidget widget;
-    widget.setItems({u"Accounting"_s, u"Business"_s, u"Computer Information Systems"_s});
+    widget.addItems({u"Accounting"_s, u"Business"_s, u"Computer Information Systems"_s});
     QVERIFY(testing::exposed(widget));
     QtListBox list(&widget);
     QCOMPARE(list.listIndex(), -1);
