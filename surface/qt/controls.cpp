@@ -25,15 +25,6 @@ void QtWindow::show(bool modal)
     m_dialog->exec();
 }
 
-// The label shows a caption as plain text, each CR LF as one line break.
-void QtLabel::setCaption(const QString &caption)
-{
-    m_label->setTextFormat(Qt::PlainText);
-    QString shown = caption;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_label->setText(shown);
-}
-
 void QtOptionButton::setValue(bool value)
 {
     if (value || !m_widget->autoExclusive()) {

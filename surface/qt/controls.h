@@ -50,8 +50,12 @@ public:
 class QtLabel final : public Label
 {
 public:
-    explicit QtLabel(QLabel *label) : m_label(label) {}
-    void setCaption(const QString &caption) override;
+    explicit QtLabel(QLabel *label) : m_label(label) { m_label->setTextFormat(Qt::PlainText); }
+    // Each CR LF of the caption is one line break.
+    void setCaption(const QString &caption) override
+    {
+        m_label->setText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
 
 private:
     QLabel *const m_label;

@@ -112,7 +112,6 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
     m_list->setUniformItemSizes(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // long names are elided
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // One stop in the tab order, the box itself, as a stock combo box: a screen reader then
     // announces it once, as a combo box with its text. The edit field, focused through it,
     // gets its keys and input from it; Up/Down walk the list.
