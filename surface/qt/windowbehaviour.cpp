@@ -21,6 +21,8 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace surface::qt {
 
@@ -29,30 +31,16 @@ namespace {
 constexpr Qt::WindowFlags closeButtonOnly = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
+xcb_intern_atom_cookie_t askAtom(xcb_connection_t *connection, const char *name)
 {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    return xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atomOf(xcb_connection_t *connection, xcb_intern_atom_cookie_t cookie)
+{
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
         xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
-void addSkipTaskbarState(QWidget *window)
-{
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection())
-        return;
-    xcb_connection_t *connection = x11->connection();
-    const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t state = internAtom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skip = internAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-    if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
-        return;
-
-    // Added to whatever states are there already; Qt merges its own into them when it maps.
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 1, &skip);
-    xcb_flush(connection);
 }
 
 // An event filter given as a function; it lives as long as its parent.
@@ -107,12 +95,33 @@ void reactivate(QWidget *window)
 
 void skipTaskbar(QWidget *window)
 {
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
+    // Asked for now and read at the first showing, when the answer has long arrived: waiting
+    // for it there held the main window back from the screen (bench/README.md).
+    const xcb_intern_atom_cookie_t asked[] = {askAtom(connection, "_NET_WM_STATE"),
+                                              askAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR")};
+    xcb_flush(connection);
+    std::optional<std::pair<xcb_atom_t, xcb_atom_t>> atoms;
     // A window is shown (QEvent::Show) after its native window exists and before it is mapped.
-    window->installEventFilter(new Filter(window, [window](QObject *, QEvent *event) {
-        if (event->type() == QEvent::Show)
-            addSkipTaskbarState(window);
+    auto onShow = [=](QObject *, QEvent *event) mutable {
+        if (event->type() != QEvent::Show)
+            return false;
+        if (!atoms)
+            atoms = {atomOf(connection, asked[0]), atomOf(connection, asked[1])};
+        const auto [state, skip] = *atoms;
+        if (state == XCB_ATOM_NONE || skip == XCB_ATOM_NONE)
+            return false;
+        // Added to whatever states are there already; Qt merges its own into them when it maps.
+        xcb_change_property(connection, XCB_PROP_MODE_APPEND,
+                            static_cast<xcb_window_t>(window->winId()), state, XCB_ATOM_ATOM, 32, 1,
+                            &skip);
+        xcb_flush(connection);
         return false;
-    }));
+    };
+    window->installEventFilter(new Filter(window, onShow));
 }
 
 void clickAccessKeysAtOnce(QWidget *window)
