@@ -54,8 +54,6 @@ bool alphabeticallyBefore(QStringView a, QStringView b)
     return ucol_strcoll(rootCollator(), a.utf16(), length(a), b.utf16(), length(b)) == UCOL_LESS;
 }
 
-ItemList::ItemList(bool sorted) : m_sorted(sorted) {}
-
 const QString &ItemList::at(Integer index) const
 {
     if (index < 0 || index >= count())

@@ -26,7 +26,7 @@ public:
     // The most items a list can hold: its count is a 16-bit signed integer.
     static constexpr Integer MaxCount = 32767;
 
-    explicit ItemList(bool sorted = false);
+    explicit ItemList(bool sorted = false) : m_sorted(sorted) {}
 
     bool sorted() const { return m_sorted; }
     Integer count() const { return static_cast<Integer>(m_items.size()); }

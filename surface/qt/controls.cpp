@@ -17,14 +17,6 @@ constexpr Qt::CheckState StateOfValue[] = {Qt::Unchecked, Qt::Checked, Qt::Parti
 
 } // namespace
 
-void QtWindow::show(bool modal)
-{
-    if (!modal)
-        return m_dialog->show();
-    m_dialog->hide(); // modality only takes effect on a window being shown
-    m_dialog->exec();
-}
-
 void QtOptionButton::setValue(bool value)
 {
     if (value || !m_widget->autoExclusive()) {
@@ -61,24 +53,11 @@ void QtCheckBox::setValue(Integer value)
     m_widget->setCheckState(StateOfValue[value]);
 }
 
-QString QtListBox::list(Integer index) const
-{
-    if (index < 0 || index >= m_widget->count())
-        throw Error(ErrorKind::IndexOutOfRange);
-    return m_widget->item(index)->text();
-}
-
 void QtListBox::setText(const QString &text)
 {
     const QList<QListWidgetItem *> found =
         m_widget->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
     m_widget->pick(found.isEmpty() ? -1 : m_widget->row(found.first()));
-}
-
-void QtComboBox::setListIndex(Integer index)
-{
-    m_widget->itemList().checkPick(index);
-    m_widget->pick(index);
 }
 
 void QtRuntime::showMessage(const QString &prompt, const QString &title)

@@ -32,7 +32,13 @@ class QtWindow final : public Window
 {
 public:
     explicit QtWindow(QDialog *dialog) : m_dialog(dialog) {}
-    void show(bool modal) override;
+    void show(bool modal) override
+    {
+        if (!modal)
+            return m_dialog->show();
+        m_dialog->hide(); // modality only takes effect on a window being shown
+        m_dialog->exec();
+    }
     void hide() override { m_dialog->hide(); }
 
 private:
@@ -82,7 +88,12 @@ class QtListBox final : public QtFocusable<ListBox, ListBoxWidget>
 public:
     using QtFocusable::QtFocusable;
     Integer listIndex() const override { return static_cast<Integer>(m_widget->pickedRow()); }
-    QString list(Integer index) const override;
+    QString list(Integer index) const override
+    {
+        if (index < 0 || index >= m_widget->count())
+            throw Error(ErrorKind::IndexOutOfRange);
+        return m_widget->item(index)->text();
+    }
     void setText(const QString &text) override;
 };
 
@@ -109,7 +120,11 @@ public:
     QString text() const override { return m_widget->text(); }
     void setText(const QString &text) override { m_widget->setText(text); }
     Integer listIndex() const override { return static_cast<Integer>(m_widget->pickedRow()); }
-    void setListIndex(Integer index) override;
+    void setListIndex(Integer index) override
+    {
+        m_widget->itemList().checkPick(index);
+        m_widget->pick(index);
+    }
     Integer listCount() const override { return m_widget->itemList().count(); }
     QString list(Integer index) const override { return m_widget->itemList().at(index); }
     void addItem(const QString &item) override { m_newIndex = m_widget->addItem(item); }
