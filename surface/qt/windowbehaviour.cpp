@@ -99,8 +99,7 @@ void skipTaskbar(QWidget *window)
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return;
-    // Asked for now and read at the first showing, when the answer has long arrived: waiting
-    // for it there held the main window back from the screen (bench/README.md).
+    // Asked now, read at the first showing: waiting there delayed start-up (bench/README.md).
     const xcb_intern_atom_cookie_t asked[] = {askAtom(connection, "_NET_WM_STATE"),
                                               askAtom(connection, "_NET_WM_STATE_SKIP_TASKBAR")};
     xcb_flush(connection);
