@@ -108,6 +108,7 @@ void MessageBox::fitToScreen()
     // A desktop theme's font for text views reaches the view only when it is polished;
     // measured before that, a larger theme font would wrap the text and cut it off.
     m_text->ensurePolished();
+    m_fittedTo = screen();
     const QFontMetrics metrics(m_text->font());
     const int lineSpacing = std::max(1, qCeil(QFontMetricsF(m_text->font()).lineSpacing()));
     const QMargins margins = layout()->contentsMargins();
@@ -170,7 +171,9 @@ void MessageBox::followScreen(QScreen *screen)
     if (screen)
         m_screenArea =
             connect(screen, &QScreen::availableGeometryChanged, this, &MessageBox::fitToScreen);
-    fitToScreen();
+    // Fitted already when it was made, most often for this very screen.
+    if (screen != m_fittedTo)
+        fitToScreen();
 }
 
 // The text view draws its Text colour, meant for the Base background, on the window's

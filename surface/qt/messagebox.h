@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 
@@ -56,6 +57,7 @@ private:
     QPlainTextEdit *const m_text;
     QPushButton *const m_ok;
     QMetaObject::Connection m_screenArea;
+    QPointer<QScreen> m_fittedTo; // the screen the box was last fitted to
 };
 
 } // namespace surface::qt
