@@ -125,22 +125,12 @@ ComboBoxWidget::ComboBoxWidget(QWidget *parent)
             &ComboBoxWidget::onSelectionChanged);
 }
 
-QStringList ComboBoxWidget::items() const
-{
-    return m_items.toStringList();
-}
-
 void ComboBoxWidget::setItems(const QStringList &items)
 {
     m_items.assign(items); // raises when too many, before anything changes
     m_model->setStringList(m_items.toStringList());
     m_picked = -1;
     showPicked();
-}
-
-bool ComboBoxWidget::sorted() const
-{
-    return m_items.sorted();
 }
 
 void ComboBoxWidget::setSorted(bool sorted)

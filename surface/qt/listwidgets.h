@@ -53,9 +53,9 @@ class ComboBoxWidget : public QWidget
 public:
     explicit ComboBoxWidget(QWidget *parent = nullptr);
 
-    QStringList items() const;
+    QStringList items() const { return m_items.toStringList(); }
     void setItems(const QStringList &items);
-    bool sorted() const;
+    bool sorted() const { return m_items.sorted(); }
     // Re-sorts the items at once, or leaves them in their order from then on.
     void setSorted(bool sorted);
 
